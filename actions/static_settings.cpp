@@ -1,0 +1,4 @@
+// 保存设置. Not built yet: the hidden command runner comes first.
+#include "actions/handlers.h"
+
+void OnSaveButton() {}

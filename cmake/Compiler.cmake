@@ -1,0 +1,22 @@
+# Flags shared by every build. Chinese literals are written in UTF-8 and compiled
+# to GBK, the program's own code page (MSVC: /source-charset:utf-8 /execution-charset:.936).
+if(MSVC)
+  add_compile_options(/W4 /source-charset:utf-8 /execution-charset:.936)
+else()
+  add_compile_options(-Wall -Wextra -Wpedantic -Wshadow
+                      $<$<COMPILE_LANGUAGE:CXX>:-finput-charset=UTF-8>
+                      $<$<COMPILE_LANGUAGE:CXX>:-fexec-charset=GBK>)
+endif()
+
+if(NOT WIN32)
+  option(NEVROLT_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+  if(NEVROLT_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+else()
+  # Self-contained executables: only DLLs that ship with Windows are imported.
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_link_options($<$<CONFIG:MinSizeRel,Release>:-s>)
+endif()

@@ -1,0 +1,6 @@
+# Host build: the portable core, its unit tests and the native benchmarks.
+find_package(GTest REQUIRED)
+add_subdirectory(tests/unit)
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
+  add_subdirectory(bench)
+endif()

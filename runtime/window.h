@@ -1,0 +1,24 @@
+// Window services for the handlers. Declared without Windows types so that the
+// handlers compile natively and their tests can link recording stand-ins.
+#pragma once
+
+#include "runtime/text.h"
+
+enum MessageIcon : int { kNoIcon = 0, kErrorIcon = 16, kWarningIcon = 48 };
+
+// Task-modal message box, no owner, caption "信息：", OK button. The text is the
+// program's own GBK text.
+void ShowMessage(const Text& text, int icon = kNoIcon);
+
+// Current text of an edit box, in the system's ANSI code page.
+Text ReadEditText(int controlId);
+// 1 when the check box is ticked, else 0.
+int ReadCheckState(int controlId);
+
+// Dispatches the messages waiting in the thread's queue; stops when none is left
+// or WM_QUIT is next, leaving WM_QUIT for the message loop.
+void ProcessEvents();
+
+// True once the main window has been destroyed. A handler that dispatched
+// messages while it worked checks this before touching the controls again.
+bool MainWindowClosed();

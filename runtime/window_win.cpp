@@ -1,0 +1,65 @@
+#include "runtime/window_win.h"
+
+#include <string>
+
+#include "runtime/codepage_win.h"
+#include "runtime/window.h"
+
+namespace {
+
+HWND mainWindow;
+bool mainWindowDestroyed;
+
+HWND Control(int controlId) { return mainWindow ? GetDlgItem(mainWindow, controlId) : nullptr; }
+
+}  // namespace
+
+void SetMainWindow(HWND window) {
+  mainWindow = window;
+  mainWindowDestroyed = false;
+}
+
+void NoteMainWindowDestroyed() {
+  mainWindowDestroyed = true;
+  mainWindow = nullptr;
+}
+
+bool MainWindowClosed() { return mainWindowDestroyed; }
+
+void DispatchWindowMessage(MSG& message) {
+  if (mainWindow && message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE &&
+      (message.hwnd == mainWindow || IsChild(mainWindow, message.hwnd))) {
+    SendMessageW(mainWindow, WM_CLOSE, 0, 0);
+    return;
+  }
+  if (mainWindow && IsDialogMessageW(mainWindow, &message)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
+void ProcessEvents() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+    if (message.message == WM_QUIT) return;
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return;
+    DispatchWindowMessage(message);
+  }
+}
+
+void ShowMessage(const Text& text, int icon) {
+  MessageBoxW(nullptr, WideFromProgramText(text).c_str(), WideFromProgramText("信息：").c_str(),
+              MB_OK | MB_TASKMODAL | static_cast<UINT>(icon));
+}
+
+Text ReadEditText(int controlId) {
+  HWND edit = Control(controlId);
+  if (!edit) return {};
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+  return AnsiFromWide(text);
+}
+
+int ReadCheckState(int controlId) {
+  HWND check = Control(controlId);
+  return check && SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}

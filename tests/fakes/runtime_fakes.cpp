@@ -1,0 +1,53 @@
+#include "tests/fakes/runtime_fakes.h"
+
+#include "runtime/files.h"
+#include "runtime/process.h"
+#include "runtime/window.h"
+
+RuntimeFakes fakes;
+
+void ResetRuntimeFakes() { fakes = RuntimeFakes(); }
+
+void ShowMessage(const Text& text, int icon) { fakes.messages.push_back({text, icon}); }
+
+Text ReadEditText(int controlId) {
+  fakes.readOrder.push_back(controlId);
+  return fakes.editTexts[controlId];
+}
+
+int ReadCheckState(int controlId) {
+  fakes.readOrder.push_back(controlId);
+  return fakes.checkStates[controlId];
+}
+
+void ProcessEvents() { ++fakes.processEventsCalls; }
+
+bool MainWindowClosed() { return fakes.mainWindowClosed; }
+
+bool LaunchConsole(const Text& line, bool wait) {
+  fakes.launches.push_back({line, wait});
+  return true;
+}
+
+void ExitProgram(int code) { throw ProgramExited{code}; }
+
+int OsFamily() { return fakes.osFamily; }
+
+// GBK's lead bytes, or none on a single-byte code page.
+bool IsAnsiLeadByte(unsigned char byte) { return !fakes.singleByteCodePage && byte >= 0x81 && byte <= 0xFE; }
+
+Text RunDirectory() { return fakes.runDirectory; }
+
+bool FileExists(const Text& path) { return fakes.files.count(path) != 0; }
+
+bool WriteBytesFile(const Text& path, const Bytes& bytes) {
+  if (fakes.writesFail || (fakes.files.count(path) && fakes.files[path].isFolder)) return false;
+  fakes.files[path].bytes = bytes;
+  return true;
+}
+
+bool SetFileAttributeBits(const Text& path, int bits) {
+  if (!fakes.files.count(path) || fakes.files[path].isFolder) return false;
+  fakes.files[path].attributes = bits & 0x27;
+  return true;
+}
