@@ -1,11 +1,14 @@
 # The two commands of the README; everything else is in scripts/ and CMake.
-.PHONY: run test fuzz gallery clean
+.PHONY: run test bench fuzz gallery clean
 
 run:
 	@scripts/run.sh
 
 test:
 	@scripts/test.sh
+
+bench:
+	@scripts/bench.sh
 
 clean:
 	rm -rf build

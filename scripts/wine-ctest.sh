@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# wine-ctest.sh PRESET [ctest arguments]: runs the Wine tests of one Windows build
+# (win32 or win64) in a fresh prefix of its own, on a private X server, and
+# shuts both down afterwards. Used by make test; handy alone, for example
+#   scripts/wine-ctest.sh win32 -R wine.window
+set -uo pipefail
+cd "$(dirname "$0")/.."
+preset=$1
+shift
+. scripts/wine-session.sh
+
+trap 'end_wine_session; stop_xvfb' EXIT
+start_xvfb
+export WINEPREFIX="$PWD/build/$preset/wine-run"
+fresh_prefix "$WINEPREFIX"
+system=$(system_folder "$preset")
+fixtures="build/$preset/tests/wine"
+for program in ping tracert netsh; do cp "$fixtures/recorder.exe" "$system/$program.exe"; done
+cp "$fixtures/fake_advpack.dll" "$system/advpack.dll"
+ctest --preset "$preset" "$@"
