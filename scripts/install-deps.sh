@@ -10,7 +10,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 wine32:i386
   xvfb xauth x11-apps imagemagick
-  fonts-wqy-microhei locales
+  fonts-wqy-microhei fonts-wine locales
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
 )

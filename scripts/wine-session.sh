@@ -24,19 +24,33 @@ stop_xvfb() {
 }
 
 # A prefix made once and copied for each run, so that every run starts clean.
+# Bump the recipe when the settings below change; concurrent runs wait on a lock.
+PRISTINE_RECIPE=3
 pristine_prefix() {
   local pristine="$WINE_ROOT/pristine"
-  if [ ! -f "$pristine/.complete" ]; then
-    rm -rf "$pristine"
-    mkdir -p "$WINE_ROOT"
-    WINEPREFIX="$pristine" WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
-    # Without a window manager Wine draws the frames itself; no crash dialog may wait for a click.
-    WINEPREFIX="$pristine" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
-    WINEPREFIX="$pristine" wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-    WINEPREFIX="$pristine" wineserver -w
-    touch "$pristine/.complete"
-  fi
+  mkdir -p "$WINE_ROOT"
+  (
+    flock 9
+    if [ "$(cat "$pristine/.complete" 2>/dev/null)" != "$PRISTINE_RECIPE" ]; then
+      rm -rf "$pristine"
+      WINEPREFIX="$pristine" WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+      # Without a window manager Wine draws the frames itself; controls are drawn
+      # unthemed, as classic Windows draws a program without common controls 6;
+      # no crash dialog may wait for a click.
+      # Wine's own TrueType fonts; Marlett draws the caption buttons.
+      cp /usr/share/wine/fonts/*.ttf "$pristine/drive_c/windows/Fonts/" 2>/dev/null
+      pristine_setting 'HKCU\Software\Wine\X11 Driver' Decorated REG_SZ N
+      pristine_setting 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' ThemeActive REG_SZ 0
+      pristine_setting 'HKCU\Software\Wine\WineDbg' ShowCrashDialog REG_DWORD 0
+      WINEPREFIX="$pristine" wineserver -w
+      echo "$PRISTINE_RECIPE" > "$pristine/.complete"
+    fi
+  ) 9>"$WINE_ROOT/.pristine.lock"
   echo "$pristine"
+}
+
+pristine_setting() {
+  WINEPREFIX="$WINE_ROOT/pristine" wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1
 }
 
 # fresh_prefix DIR: a clean copy of the pristine prefix at DIR.

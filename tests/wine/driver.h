@@ -44,6 +44,16 @@ std::wstring TabCaption(HWND tabs, int index);
 void ClickTab(HWND tabs, int index);
 void ClickButton(HWND window, HWND button);
 
+// The window as it stands on the screen: top-down rows of 0x00RRGGBB pixels.
+struct Capture {
+  int width = 0;
+  int height = 0;
+  std::vector<unsigned> pixels;
+  unsigned At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+Capture CaptureWindow(HWND window);
+bool WriteBitmapFile(const std::wstring& path, const Capture& capture);
+
 std::string ReadWholeFile(const std::wstring& path);
 bool WriteWholeFile(const std::wstring& path, const std::string& bytes);
 std::wstring WideFromUtf8(const std::string& text);
