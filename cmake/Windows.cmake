@@ -9,7 +9,10 @@ set_source_files_properties(resources/nevrolt.rc PROPERTIES
 if(EXISTS ${CMAKE_SOURCE_DIR}/resources/skin_engine/CMakeLists.txt)
   add_subdirectory(resources/skin_engine)
 endif()
-add_subdirectory(tests/wine)
-if(EXISTS ${CMAKE_SOURCE_DIR}/bench/wine/CMakeLists.txt)
-  add_subdirectory(bench/wine)
+# The Wine tests and benchmarks are built with MinGW on Linux.
+if(MINGW)
+  add_subdirectory(tests/wine)
+  if(EXISTS ${CMAKE_SOURCE_DIR}/bench/wine/CMakeLists.txt)
+    add_subdirectory(bench/wine)
+  endif()
 endif()
