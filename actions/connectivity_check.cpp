@@ -1,4 +1,24 @@
-// 检测联网状况. Not built yet: the page request comes first.
-#include "actions/handlers.h"
+// 检测联网状况: probes one fixed site over WinINet and answers 已联网 or 未联网.
+#include "actions/connectivity_check.h"
 
-void OnConnectivityButton() {}
+#include "actions/connectivity_probe.h"
+#include "actions/handlers.h"
+#include "http/connection_check.h"
+#include "http/fetch_page.h"
+#include "runtime/window.h"
+
+bool IsOnline() {
+  if (!CheckConnection(kConnectivityProbe.reachabilityUrl)) return false;
+  PageRequest request;
+  request.url = kConnectivityProbe.pageUrl;
+  return FindBytes(FetchPage(request), kConnectivityProbe.marker) != -1;
+}
+
+void OnConnectivityButton() {
+  // A second probe gives a failing first one another chance.
+  if (IsOnline() || IsOnline()) {
+    ShowMessage("已联网");
+  } else {
+    ShowMessage("未联网");
+  }
+}

@@ -1,0 +1,23 @@
+#include "tests/fakes/http_fakes.h"
+
+#include "http/connection_check.h"
+
+HttpFakes httpFakes;
+
+void ResetHttpFakes() { httpFakes = HttpFakes(); }
+
+bool CheckConnection(const Text& url) {
+  httpFakes.checkedUrls.push_back(url);
+  if (httpFakes.connectionAnswers.empty()) return false;
+  const bool answer = httpFakes.connectionAnswers.front();
+  httpFakes.connectionAnswers.pop_front();
+  return answer;
+}
+
+Bytes FetchPage(const PageRequest& request) {
+  httpFakes.fetched.push_back(request);
+  if (httpFakes.pages.empty()) return {};
+  Bytes page = httpFakes.pages.front();
+  httpFakes.pages.pop_front();
+  return page;
+}
