@@ -9,6 +9,9 @@ enum MessageIcon : int { kNoIcon = 0, kErrorIcon = 16, kWarningIcon = 48 };
 // Task-modal message box, no owner, caption "信息：", OK button. The text is the
 // program's own GBK text.
 void ShowMessage(const Text& text, int icon = kNoIcon);
+// The same box for a text that a console program printed: converted from the
+// system's OEM code page, the one console output arrives in.
+void ShowSystemMessage(const Text& text, int icon = kNoIcon);
 
 // Current text of an edit box, in the system's ANSI code page.
 Text ReadEditText(int controlId);

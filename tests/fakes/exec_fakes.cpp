@@ -1,0 +1,22 @@
+#include "tests/fakes/exec_fakes.h"
+
+#include <string>
+
+#include "exec/run_hidden.h"
+#include "tests/fakes/runtime_fakes.h"
+#include "runtime/window.h"
+
+ExecFakes execFakes;
+
+void ResetExecFakes() { execFakes = ExecFakes(); }
+
+Text RunHidden(const Text& line) {
+  execFakes.events.push_back(ConcatText({"run ", line}));
+  int run = ++execFakes.runs;
+  if (run == execFakes.closeWindowInRun) fakes.mainWindowClosed = true;
+  return run <= static_cast<int>(execFakes.outputs.size()) ? execFakes.outputs[static_cast<size_t>(run - 1)] : Text();
+}
+
+void ShowSystemMessage(const Text& text, int icon) {
+  execFakes.events.push_back(ConcatText({"box ", std::to_string(icon), " ", text}));
+}
