@@ -15,6 +15,10 @@ export WINEPREFIX="$PWD/build/$preset/wine-run"
 fresh_prefix "$WINEPREFIX"
 system=$(system_folder "$preset")
 fixtures="build/$preset/tests/wine"
-for program in ping tracert netsh; do cp "$fixtures/recorder.exe" "$system/$program.exe"; done
+# Wine would run its own builtin programs in place of these files without the override.
+for program in ping tracert netsh; do
+  cp "$fixtures/recorder.exe" "$system/$program.exe"
+  wine reg add 'HKCU\Software\Wine\DllOverrides' /v "$program.exe" /d native /f >/dev/null 2>&1
+done
 cp "$fixtures/fake_advpack.dll" "$system/advpack.dll"
 ctest --preset "$preset" "$@"
