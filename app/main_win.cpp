@@ -4,6 +4,7 @@
 
 #include "app/admin_gate_win.h"
 #include "app/main_window_win.h"
+#include "app/skin_install.h"
 #include "runtime/system_win.h"
 #include "runtime/window_win.h"
 
@@ -14,6 +15,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   // The created handler.
   RunAdministratorGate();
+  ApplyBuiltInSkin(11);
 
   ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);

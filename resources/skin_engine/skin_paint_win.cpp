@@ -1,0 +1,354 @@
+// Drawing of the skinned controls. Every routine paints into a memory bitmap
+// first, so a control never shows half-drawn.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "resources/skin_engine/skin_engine_win.h"
+
+namespace {
+
+COLORREF Mix(COLORREF a, COLORREF b, int part, int whole) {
+  auto channel = [&](int shift) {
+    int x = (a >> shift) & 0xFF, y = (b >> shift) & 0xFF;
+    return static_cast<COLORREF>((x + (y - x) * part / whole) & 0xFF) << shift;
+  };
+  return channel(0) | channel(8) | channel(16);
+}
+
+void FillColour(HDC dc, const RECT& rect, COLORREF colour) {
+  SetBkColor(dc, colour);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+}
+
+// Vertical gradient, one line per pixel row.
+void FillGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom) {
+  int height = rect.bottom - rect.top;
+  for (int y = 0; y < height; ++y) {
+    RECT line = {rect.left, rect.top + y, rect.right, rect.top + y + 1};
+    FillColour(dc, line, Mix(top, bottom, y, height > 1 ? height - 1 : 1));
+  }
+}
+
+// A shape filled with a gradient and outlined; radius 0 gives a rectangle.
+void DrawShape(HDC dc, const RECT& rect, int radius, COLORREF top, COLORREF bottom, COLORREF border) {
+  HRGN region = CreateRoundRectRgn(rect.left, rect.top, rect.right + 1, rect.bottom + 1, radius * 2, radius * 2);
+  if (radius == 0) SetRectRgn(region, rect.left, rect.top, rect.right, rect.bottom);
+  SelectClipRgn(dc, region);
+  FillGradient(dc, rect, top, bottom);
+  SelectClipRgn(dc, nullptr);
+  HBRUSH frame = CreateSolidBrush(border);
+  FrameRgn(dc, region, frame, 1, 1);
+  DeleteObject(frame);
+  DeleteObject(region);
+}
+
+void DottedFrame(HDC dc, const RECT& rect, COLORREF colour) {
+  HPEN pen = CreatePen(PS_DOT, 1, colour);
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  SetBkMode(dc, TRANSPARENT);
+  Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+  SelectObject(dc, oldBrush);
+  DeleteObject(SelectObject(dc, oldPen));
+}
+
+std::wstring TextOf(HWND window) {
+  int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
+  return text;
+}
+
+// A memory canvas the size of the window's client area, copied to dc at the end.
+struct Canvas {
+  HDC target;
+  HDC dc;
+  HBITMAP bitmap;
+  HGDIOBJ oldBitmap;
+  HGDIOBJ oldFont;
+  RECT rect;
+};
+
+Canvas OpenCanvas(HWND window, HDC target) {
+  Canvas canvas = {};
+  canvas.target = target;
+  GetClientRect(window, &canvas.rect);
+  canvas.dc = CreateCompatibleDC(target);
+  canvas.bitmap = CreateCompatibleBitmap(target, canvas.rect.right > 0 ? canvas.rect.right : 1,
+                                         canvas.rect.bottom > 0 ? canvas.rect.bottom : 1);
+  canvas.oldBitmap = SelectObject(canvas.dc, canvas.bitmap);
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+  canvas.oldFont = SelectObject(canvas.dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  return canvas;
+}
+
+void CloseCanvas(Canvas& canvas) {
+  BitBlt(canvas.target, 0, 0, canvas.rect.right, canvas.rect.bottom, canvas.dc, 0, 0, SRCCOPY);
+  SelectObject(canvas.dc, canvas.oldFont);
+  SelectObject(canvas.dc, canvas.oldBitmap);
+  DeleteObject(canvas.bitmap);
+  DeleteDC(canvas.dc);
+}
+
+// Text centred both ways, wrapping onto further lines when it does not fit.
+void DrawCentredText(HDC dc, const std::wstring& text, RECT box, UINT align) {
+  RECT measure = box;
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measure, align | DT_WORDBREAK | DT_CALCRECT);
+  int height = measure.bottom - measure.top;
+  box.top += (box.bottom - box.top - height) / 2;
+  box.bottom = box.top + height;
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, align | DT_WORDBREAK);
+}
+
+}  // namespace
+
+COLORREF Colour(SkinColour role) { return engine.skin.colours[role]; }
+
+COLORREF SurfaceColour(HWND container) {
+  return FindWindowExW(container, nullptr, WC_TABCONTROLW, nullptr) ? Colour(kPage) : Colour(kWindow);
+}
+
+HBRUSH SurfaceBrush(HWND container) {
+  return FindWindowExW(container, nullptr, WC_TABCONTROLW, nullptr) ? engine.pageBrush : engine.windowBrush;
+}
+
+void PaintPushButton(HWND button, HDC target, bool hot) {
+  Canvas canvas = OpenCanvas(button, target);
+  HDC dc = canvas.dc;
+  RECT rect = canvas.rect;
+  LRESULT state = SendMessageW(button, BM_GETSTATE, 0, 0);
+  bool pressed = (state & BST_PUSHED) != 0;
+  bool enabled = IsWindowEnabled(button) != FALSE;
+  bool focused = GetFocus() == button;
+
+  FillColour(dc, rect, SurfaceColour(GetParent(button)));
+  COLORREF top = Colour(kButtonFace), bottom = Colour(kButtonFace2), text = Colour(kButtonText);
+  if (pressed) top = Colour(kButtonPressed), bottom = Colour(kButtonPressed2), text = Colour(kButtonPressedText);
+  else if (hot && enabled) top = Colour(kButtonHot), bottom = Colour(kButtonHot2), text = Colour(kButtonHotText);
+  if (!enabled) text = Colour(kDisabledText);
+  RECT shape = {rect.left, rect.top, rect.right - 1, rect.bottom - 1};
+  DrawShape(dc, shape, engine.skin.metrics.buttonRadius, top, bottom, focused ? Colour(kFocus) : Colour(kButtonBorder));
+  if (focused) {
+    RECT inner = {shape.left + 1, shape.top + 1, shape.right - 1, shape.bottom - 1};
+    HRGN region = CreateRoundRectRgn(inner.left, inner.top, inner.right + 1, inner.bottom + 1,
+                                     engine.skin.metrics.buttonRadius * 2, engine.skin.metrics.buttonRadius * 2);
+    HBRUSH ring = CreateSolidBrush(Mix(Colour(kFocus), top, 1, 2));
+    FrameRgn(dc, region, ring, 1, 1);
+    DeleteObject(ring);
+    DeleteObject(region);
+  }
+
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, text);
+  RECT box = {rect.left + 4, rect.top + 2, rect.right - 4, rect.bottom - 2};
+  if (pressed) OffsetRect(&box, 1, 1);
+  DrawCentredText(dc, TextOf(button), box, DT_CENTER | DT_NOPREFIX);
+  CloseCanvas(canvas);
+}
+
+void PaintCheckButton(HWND button, HDC target, bool hot) {
+  Canvas canvas = OpenCanvas(button, target);
+  HDC dc = canvas.dc;
+  RECT rect = canvas.rect;
+  LONG style = GetWindowLongW(button, GWL_STYLE);
+  LONG type = style & BS_TYPEMASK;
+  bool radio = type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+  LRESULT state = SendMessageW(button, BM_GETSTATE, 0, 0);
+  bool pressed = (state & BST_PUSHED) != 0;
+  bool enabled = IsWindowEnabled(button) != FALSE;
+
+  FillColour(dc, rect, SurfaceColour(GetParent(button)));
+  constexpr int kBox = 13;
+  RECT box = {rect.left + 1, (rect.bottom - kBox) / 2, rect.left + 1 + kBox, (rect.bottom - kBox) / 2 + kBox};
+  COLORREF fill = pressed ? Mix(Colour(kCheckBox), Colour(kCheckMark), 1, 4) : Colour(kCheckBox);
+  COLORREF border = (hot && enabled) || GetFocus() == button ? Colour(kFocus) : Colour(kCheckBorder);
+  int radius = radio ? kBox / 2 + 1 : engine.skin.metrics.checkRadius;
+  DrawShape(dc, box, radius, fill, fill, border);
+
+  COLORREF mark = enabled ? Colour(kCheckMark) : Colour(kDisabledText);
+  if ((state & 3) == BST_CHECKED && !radio) {
+    HPEN pen = CreatePen(PS_SOLID, 2, mark);
+    HGDIOBJ old = SelectObject(dc, pen);
+    POINT tick[] = {{box.left + 3, box.top + 6}, {box.left + 5, box.top + 9}, {box.left + 10, box.top + 3}};
+    Polyline(dc, tick, 3);
+    DeleteObject(SelectObject(dc, old));
+  } else if ((state & 3) == BST_CHECKED) {
+    HBRUSH dot = CreateSolidBrush(mark);
+    HGDIOBJ oldBrush = SelectObject(dc, dot);
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+    Ellipse(dc, box.left + 3, box.top + 3, box.right - 2, box.bottom - 2);
+    SelectObject(dc, oldPen);
+    DeleteObject(SelectObject(dc, oldBrush));
+  } else if ((state & 3) == BST_INDETERMINATE) {
+    RECT square = {box.left + 3, box.top + 3, box.right - 3, box.bottom - 3};
+    FillColour(dc, square, mark);
+  }
+
+  std::wstring text = TextOf(button);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, enabled ? Colour(kPageText) : Colour(kDisabledText));
+  RECT label = {box.right + 4, rect.top, rect.right, rect.bottom};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &label, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  if (GetFocus() == button) {
+    RECT measure = label;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measure, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+    int height = measure.bottom - measure.top;
+    RECT ring = {label.left - 2, (rect.bottom - height) / 2 - 1, measure.right + 2, (rect.bottom + height) / 2 + 1};
+    DottedFrame(dc, ring, Colour(kFocus));
+  }
+  CloseCanvas(canvas);
+}
+
+void PaintTabs(HWND tabs, HDC target, int hotItem) {
+  Canvas canvas = OpenCanvas(tabs, target);
+  HDC dc = canvas.dc;
+  RECT rect = canvas.rect;
+  FillColour(dc, rect, Colour(kWindow));
+
+  int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+  int selected = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
+  RECT first = {0, 0, 0, 0};
+  if (count > 0) SendMessageW(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+  RECT body = {rect.left, count > 0 ? first.bottom : rect.top, rect.right, rect.bottom};
+  DrawShape(dc, {body.left, body.top, body.right - 1, body.bottom - 1}, 0, Colour(kPage), Colour(kPage),
+            Colour(kTabBorder));
+
+  int radius = engine.skin.metrics.tabRadius;
+  SetBkMode(dc, TRANSPARENT);
+  for (int pass = 0; pass < 2; ++pass) {  // the selected tab last, over its neighbours
+    for (int i = 0; i < count; ++i) {
+      if ((i == selected) != (pass == 1)) continue;
+      RECT item;
+      SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+      COLORREF fill = i == selected ? Colour(kTabSelected) : i == hotItem ? Colour(kTabHot) : Colour(kTab);
+      RECT shape = item;
+      if (i == selected) InflateRect(&shape, 2, 0), shape.top -= 2;
+      else shape.top += 1;
+      // Rounded at the top only: the shape runs past the body's edge, which is then redrawn.
+      RECT tall = {shape.left, shape.top, shape.right - 1, shape.bottom + radius};
+      DrawShape(dc, tall, radius, fill, fill, Colour(kTabBorder));
+      RECT seam = {shape.left, body.top, shape.right, body.top + radius + 1};
+      if (i == selected) {
+        FillColour(dc, {shape.left + 1, body.top, shape.right - 2, body.top + radius + 1}, Colour(kPage));
+      } else {
+        FillColour(dc, seam, Colour(kPage));
+        FillColour(dc, {seam.left, body.top, seam.right, body.top + 1}, Colour(kTabBorder));
+      }
+
+      wchar_t caption[128] = {};
+      TCITEMW info = {};
+      info.mask = TCIF_TEXT;
+      info.pszText = caption;
+      info.cchTextMax = 127;
+      SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
+      SetTextColor(dc, i == selected ? Colour(kTabSelectedText) : Colour(kTabText));
+      RECT label = {shape.left, shape.top, shape.right, body.top};
+      DrawTextW(dc, caption, -1, &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+      if (i == selected && GetFocus() == tabs) {
+        RECT ring = {label.left + 3, label.top + 3, label.right - 4, label.bottom - 2};
+        DottedFrame(dc, ring, Colour(kFocus));
+      }
+    }
+  }
+  CloseCanvas(canvas);
+}
+
+// The two-pixel client edge of an edit box: the border colour outside, the
+// box's own colour inside; the focus colour while it has the focus.
+void PaintEditFrame(HWND edit) {
+  RECT window, client;
+  GetWindowRect(edit, &window);
+  GetClientRect(edit, &client);
+  MapWindowPoints(edit, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  OffsetRect(&client, -window.left, -window.top);
+  OffsetRect(&window, -window.left, -window.top);
+  if (EqualRect(&window, &client)) return;
+  HDC dc = GetWindowDC(edit);
+  ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+  FillColour(dc, window, IsWindowEnabled(edit) ? Colour(kEdit) : Colour(kPage));
+  HBRUSH frame = CreateSolidBrush(GetFocus() == edit ? Colour(kEditFocusBorder) : Colour(kEditBorder));
+  FrameRect(dc, &window, frame);
+  DeleteObject(frame);
+  ReleaseDC(edit, dc);
+}
+
+// The frame and caption of a top-level window: caption in a gradient, icon,
+// title, and the minimize and close buttons where the system hit-tests them.
+void PaintCaption(HWND window) {
+  LONG style = GetWindowLongW(window, GWL_STYLE);
+  if ((style & WS_CAPTION) != WS_CAPTION || IsIconic(window)) return;
+  RECT outer, client;
+  GetWindowRect(window, &outer);
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  OffsetRect(&client, -outer.left, -outer.top);
+  OffsetRect(&outer, -outer.left, -outer.top);
+  int border = client.left;
+  RECT caption = {border, border, outer.right - border, border + GetSystemMetrics(SM_CYCAPTION) - 1};
+  if (caption.bottom > client.top || caption.right <= caption.left) return;
+  bool active = GetPropW(window, L"SkinH.Inactive") == nullptr;
+
+  HDC target = GetWindowDC(window);
+  HDC dc = CreateCompatibleDC(target);
+  HBITMAP bitmap = CreateCompatibleBitmap(target, outer.right, outer.bottom);
+  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  FillColour(dc, outer, Colour(kFrame));
+  COLORREF top = Colour(kCaption), bottom = Colour(kCaption2), text = Colour(kCaptionText);
+  if (!active) top = Mix(top, Colour(kWindow), 1, 2), bottom = Mix(bottom, Colour(kWindow), 1, 2), text = Mix(text, top, 1, 3);
+  FillGradient(dc, caption, top, bottom);
+  RECT seam = {caption.left, caption.bottom, caption.right, client.top};
+  FillColour(dc, seam, Colour(kFrame));
+
+  int height = caption.bottom - caption.top;
+  int x = caption.left + 4;
+  HICON icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM));
+  if (icon && (style & WS_SYSMENU)) {
+    DrawIconEx(dc, x, caption.top + (height - 16) / 2, icon, 16, 16, 0, nullptr, DI_NORMAL);
+    x += 20;
+  }
+
+  int button = GetSystemMetrics(SM_CXSIZE);
+  int glyph = height / 4;
+  int right = caption.right;
+  HPEN pen = CreatePen(PS_SOLID, 2, text);
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  if (style & WS_SYSMENU) {
+    int cx = right - button / 2 - 1, cy = caption.top + height / 2;
+    POINT a[] = {{cx - glyph, cy - glyph}, {cx + glyph, cy + glyph}};
+    POINT b[] = {{cx - glyph, cy + glyph}, {cx + glyph, cy - glyph}};
+    Polyline(dc, a, 2);
+    Polyline(dc, b, 2);
+    right -= button;
+    if (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) {
+      if (style & WS_MINIMIZEBOX) {
+        int mx = right - button - button / 2;
+        POINT m[] = {{mx - glyph, cy + glyph}, {mx + glyph, cy + glyph}};
+        Polyline(dc, m, 2);
+      }
+      right -= 2 * button;
+    }
+  }
+  DeleteObject(SelectObject(dc, oldPen));
+
+  NONCLIENTMETRICSW metrics = {};
+  metrics.cbSize = sizeof metrics;
+  HFONT font = SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)
+                   ? CreateFontIndirectW(&metrics.lfCaptionFont) : nullptr;
+  HGDIOBJ oldFont = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  std::wstring title = TextOf(window);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, text);
+  RECT label = {x, caption.top, right - 4, caption.bottom};
+  DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &label,
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  SelectObject(dc, oldFont);
+  if (font) DeleteObject(font);
+
+  ExcludeClipRect(target, client.left, client.top, client.right, client.bottom);
+  BitBlt(target, 0, 0, outer.right, outer.bottom, dc, 0, 0, SRCCOPY);
+  SelectObject(dc, oldBitmap);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(window, target);
+}
