@@ -11,3 +11,6 @@ target_sources(exec_wine_test PRIVATE
 target_link_libraries(exec_wine_test PRIVATE nevrolt_core)
 add_dependencies(exec_wine_test emitter)
 register_wine_test(wine.exec exec_wine_test)
+
+add_wine_test(settings_wine_test settings_test.cpp)
+register_wine_test(wine.settings settings_wine_test)
