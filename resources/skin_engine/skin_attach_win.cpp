@@ -7,6 +7,7 @@
 #include <string>
 
 #include "resources/skin_engine/skin_engine_win.h"
+#include "resources/skin_engine/skin_report.h"
 
 EngineSkin engine;
 
@@ -21,19 +22,8 @@ HHOOK creationHook;
 DWORD hookThread;
 HANDLE reportSection;
 
-// What the last call received, kept in a named section so that a test, or a
+// What the last call received is kept in a named section, so that a test, or a
 // curious user, can ask for it from another process through SkinH_QueryAttach.
-struct AttachReport {
-  std::uint32_t calls;
-  std::int32_t result;
-  std::uint32_t length;
-  std::uint8_t head[4];        // the first bytes of the data
-  std::uint64_t hash;          // FNV-1a (64 bits) of the data
-  std::uint32_t passwordEmpty; // 1: the third argument was an empty text
-  std::uint32_t extras;        // the last three arguments, or-ed together
-  std::uint32_t windows;       // windows skinned at attach time
-};
-
 std::wstring ReportName(DWORD processId) { return L"Local\\SkinH_EL.Attach." + std::to_wstring(processId); }
 
 void Report(const unsigned char* data, std::uint32_t length, const char* password, std::uintptr_t extras,
@@ -48,9 +38,8 @@ void Report(const unsigned char* data, std::uint32_t length, const char* passwor
   report->calls += 1;
   report->result = result;
   report->length = length;
-  report->hash = 14695981039346656037ull;
+  report->hash = AttachHash(data, data ? length : 0);
   for (int i = 0; i < 4; ++i) report->head[i] = data && i < static_cast<int>(length) ? data[i] : 0;
-  for (std::uint32_t i = 0; data && i < length; ++i) report->hash = (report->hash ^ data[i]) * 1099511628211ull;
   report->passwordEmpty = password && password[0] == '\0';
   report->extras = static_cast<std::uint32_t>(extras);
   report->windows = static_cast<std::uint32_t>(windows);
