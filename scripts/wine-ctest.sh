@@ -9,9 +9,10 @@ preset=$1
 shift
 . scripts/wine-session.sh
 
-trap 'end_wine_session; stop_xvfb' EXIT
+# Each run has its own prefix, removed at the end, so two runs never meet.
+export WINEPREFIX="$PWD/build/$preset/wine-run.$$"
+trap 'end_wine_session; stop_xvfb; rm -rf "$WINEPREFIX"' EXIT
 start_xvfb
-export WINEPREFIX="$PWD/build/$preset/wine-run"
 fresh_prefix "$WINEPREFIX"
 system=$(system_folder "$preset")
 fixtures="build/$preset/tests/wine"
