@@ -10,5 +10,11 @@ test:
 bench:
 	@scripts/bench.sh
 
+fuzz:
+	@scripts/fuzz.sh 600
+
+gallery:
+	@scripts/gallery.sh
+
 clean:
 	rm -rf build

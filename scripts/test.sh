@@ -13,6 +13,7 @@ done
 rm -rf build/native/results build/win32/results build/win64/results
 failed=0
 ctest --preset native || failed=1
+scripts/fuzz.sh 30 || failed=1
 
 for preset in win32 win64; do
   scripts/wine-ctest.sh "$preset" || failed=1

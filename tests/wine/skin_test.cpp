@@ -200,4 +200,52 @@ TEST_F(SkinEngine, TheWindowWearsTheColoursOfSkin11) {
       << std::hex << PixelAt(shot, connectivity.x, connectivity.y);
 }
 
+// The engine alone, loaded into this process: bad skins are refused and leave
+// this thread's windows as they were; a good one takes them over.
+TEST(SkinEngineLibrary, RefusesBadSkinsWithoutTouchingAnyWindow) {
+  HMODULE library = LoadLibraryW(PathFromEnvironment(L"NEVROLT_SKIN_ENGINE").c_str());
+  ASSERT_NE(library, nullptr);
+  using AttachFn = int(WINAPI*)(const unsigned char*, int, const char*, int, int, int);
+  auto attach = reinterpret_cast<AttachFn>(reinterpret_cast<void*>(GetProcAddress(library, "SkinH_AttachRes")));
+  ASSERT_NE(attach, nullptr);
+
+  WNDCLASSW windowClass = {};
+  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"SkinEngineProbe";
+  RegisterClassW(&windowClass);
+  HWND window = CreateWindowW(L"SkinEngineProbe", L"probe", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(window, nullptr);
+  LONG_PTR ownProc = GetWindowLongPtrW(window, GWLP_WNDPROC);
+
+  std::string good = Skin11();
+  std::string wrongMagic = good;
+  wrongMagic[1] = 'X';
+  std::string garbage(300, '\x5A');
+  garbage.replace(0, 4, ".SHE");
+  auto bytes = [](const std::string& s) { return reinterpret_cast<const unsigned char*>(s.data()); };
+  struct Bad {
+    const char* what;
+    const unsigned char* data;
+    int length;
+  };
+  const Bad bad[] = {
+      {"null and 0", nullptr, 0},
+      {"null with a length", nullptr, 100},
+      {"short", bytes(good), 3},
+      {"wrong magic", bytes(wrongMagic), static_cast<int>(wrongMagic.size())},
+      {"truncated", bytes(good), static_cast<int>(good.size()) - 1},
+      {"negative length", bytes(good), -1},
+      {"garbage", bytes(garbage), static_cast<int>(garbage.size())},
+  };
+  for (const Bad& b : bad) {
+    EXPECT_NE(attach(b.data, b.length, "", 0, 0, 0), 0) << b.what;
+    EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), ownProc) << b.what;
+  }
+  EXPECT_EQ(attach(bytes(good), static_cast<int>(good.size()), "", 0, 0, 0), 0);
+  EXPECT_NE(GetWindowLongPtrW(window, GWLP_WNDPROC), ownProc) << "a good skin takes the window over";
+  DestroyWindow(window);
+}
+
 }  // namespace
