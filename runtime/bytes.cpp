@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Rough frequency of each byte in text and in typical binary data. The search
@@ -21,6 +25,51 @@ int ByteRank(unsigned char c) {
     if (c >= 'A' && c <= 'Z') return 50;
     return 20;
 }
+
+// Picks the two positions of sought whose bytes the table ranks rarest: the
+// rarest at rare, the next at other.
+void PickRarePair(const unsigned char* sought, size_t soughtSize, size_t& rare, size_t& other) {
+    rare = 0;
+    for (size_t i = 1; i < soughtSize; ++i)
+        if (ByteRank(sought[i]) < ByteRank(sought[rare])) rare = i;
+    other = rare == 0 ? 1 : 0;
+    for (size_t i = 0; i < soughtSize; ++i)
+        if (i != rare && ByteRank(sought[i]) < ByteRank(sought[other])) other = i;
+}
+
+#if defined(__SSE2__)
+
+// Tests thirty-two candidate starts at a time for the two rarest bytes of sought,
+// then verifies the flagged ones. A byte that is rare in the table may be
+// common in the data (as '<' in markup); both bytes together seldom are.
+size_t SearchPair(const unsigned char* data, size_t size, const unsigned char* sought, size_t soughtSize,
+                  size_t from) {
+    size_t rare;
+    size_t other;
+    PickRarePair(sought, soughtSize, rare, other);
+    const __m128i rareLanes = _mm_set1_epi8(static_cast<char>(sought[rare]));
+    const __m128i otherLanes = _mm_set1_epi8(static_cast<char>(sought[other]));
+    const size_t lastStart = size - soughtSize;
+    size_t p = from;
+    const auto pairMask = [&](size_t at) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at + rare));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at + other));
+        return static_cast<uint32_t>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, rareLanes), _mm_cmpeq_epi8(b, otherLanes))));
+    };
+    // The loads end at most at data[lastStart + soughtSize - 1], the last byte.
+    for (; p + 31 <= lastStart; p += 32) {
+        for (uint32_t mask = pairMask(p) | pairMask(p + 16) << 16; mask != 0; mask &= mask - 1) {
+            const size_t candidate = p + static_cast<size_t>(__builtin_ctz(mask));
+            if (std::memcmp(data + candidate, sought, soughtSize) == 0) return candidate;
+        }
+    }
+    for (; p <= lastStart; ++p)
+        if (data[p + rare] == sought[rare] && std::memcmp(data + p, sought, soughtSize) == 0) return p;
+    return Text::npos;
+}
+
+#else
 
 // Zero bytes of v are flagged (with possible false flags above a true one).
 uint64_t ZeroLanes(uint64_t v) {
@@ -53,21 +102,13 @@ size_t SearchByPair(const unsigned char* data, size_t size, const unsigned char*
     return Text::npos;
 }
 
-}  // namespace
-
-size_t SearchBytes(const unsigned char* data, size_t size, const unsigned char* sought, size_t soughtSize,
-                   size_t from) {
-    if (soughtSize == 0 || from > size || size - from < soughtSize) return Text::npos;
-    if (soughtSize == 1) {
-        const void* hit = std::memchr(data + from, sought[0], size - from);
-        return hit ? static_cast<size_t>(static_cast<const unsigned char*>(hit) - data) : Text::npos;
-    }
-    size_t rare = 0;
-    for (size_t i = 1; i < soughtSize; ++i)
-        if (ByteRank(sought[i]) < ByteRank(sought[rare])) rare = i;
-    size_t other = rare == 0 ? 1 : 0;
-    for (size_t i = 0; i < soughtSize; ++i)
-        if (i != rare && ByteRank(sought[i]) < ByteRank(sought[other])) other = i;
+// Without SSE2: memchr for the rarest byte, and pairs of bytes eight at a time
+// once that byte proves common in the data.
+size_t SearchPair(const unsigned char* data, size_t size, const unsigned char* sought, size_t soughtSize,
+                  size_t from) {
+    size_t rare;
+    size_t other;
+    PickRarePair(sought, soughtSize, rare, other);
     const unsigned char rareByte = sought[rare];
     const size_t lastStart = size - soughtSize;
     size_t misses = 0;
@@ -78,12 +119,24 @@ size_t SearchBytes(const unsigned char* data, size_t size, const unsigned char* 
         const size_t candidate = static_cast<size_t>(static_cast<const unsigned char*>(hit) - data) - rare;
         if (std::memcmp(data + candidate, sought, soughtSize) == 0) return candidate;
         start = candidate + 1;
-        // When the rare byte is not rare in this data, testing two bytes per
-        // candidate without a call per candidate does better.
         if (++misses > 64 && (start - from) / misses < 32)
             return SearchByPair(data, size, sought, soughtSize, start, rare, other);
     }
     return Text::npos;
+}
+
+#endif
+
+}  // namespace
+
+size_t SearchBytes(const unsigned char* data, size_t size, const unsigned char* sought, size_t soughtSize,
+                   size_t from) {
+    if (soughtSize == 0 || from > size || size - from < soughtSize) return Text::npos;
+    if (soughtSize == 1) {
+        const void* hit = std::memchr(data + from, sought[0], size - from);
+        return hit ? static_cast<size_t>(static_cast<const unsigned char*>(hit) - data) : Text::npos;
+    }
+    return SearchPair(data, size, sought, soughtSize, from);
 }
 
 Bytes BlankBytes(int n) { return Bytes(n > 0 ? static_cast<size_t>(n) : 0, 0); }

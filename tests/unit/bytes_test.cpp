@@ -72,4 +72,21 @@ TEST(FindBytes, AgreesWithStdSearch) {
     }
 }
 
+TEST(FindBytes, SoughtAtTheVeryEnd) {
+    // The search tests blocks of 16 and 32 starts: lengths and sizes around those
+    // widths, with a near miss at every start, and no byte read past the buffer.
+    for (size_t length : {1, 2, 3, 15, 16, 17, 31, 32, 33}) {
+        const Bytes sought = ConcatBytes(Bytes(length - 1, 'a'), B("<"));
+        for (size_t size = length; size <= length + 70; ++size) {
+            Bytes data(size, 'a');
+            const int last = static_cast<int>(size - length) + 1;
+            EXPECT_EQ(FindBytes(data, sought), -1) << length << "/" << size;
+            data.back() = '<';
+            EXPECT_EQ(FindBytes(data, sought), last) << length << "/" << size;
+            EXPECT_EQ(FindBytes(data, sought, last), last) << length << "/" << size;
+            EXPECT_EQ(FindBytes(data, sought, last + 1), -1) << length << "/" << size;
+        }
+    }
+}
+
 }  // namespace
