@@ -3,6 +3,7 @@
 //   emitter streams          "out1\n" to stdout, "err1\n" to stderr, "out2\n" to stdout
 //   emitter nul              "abc\0def", then after a pause "ghi"
 //   emitter hold START GO    sets event START, waits for event GO, prints "held"
+//   emitter sleep MS         prints nothing for MS milliseconds
 #include <windows.h>
 
 #include <cstdlib>
@@ -39,6 +40,8 @@ int main(int argc, char** argv) {
     SetEvent(started);
     WaitForSingleObject(go, 60000);
     Write(STD_OUTPUT_HANDLE, "held");
+  } else if (mode == "sleep" && argc > 2) {
+    Sleep(static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10)));
   } else {
     return 2;
   }
