@@ -154,8 +154,10 @@ TEST(RunHidden, MessagesPostedDuringARunAreDispatchedWithinTensOfMilliseconds) {
   ASSERT_EQ(logged.delays.size(), static_cast<size_t>(kPosts)) << "every post was dispatched during the run";
   std::vector<double> delays = logged.delays;
   std::sort(delays.begin(), delays.end());
-  EXPECT_LT(delays[delays.size() / 2], 30.0) << "median delay, ms";
-  EXPECT_LT(delays.back(), 200.0) << "longest delay, ms";
+  // Bounds wide enough for a loaded machine; a runner that did not pump would
+  // hold every message until the child ended. The figures are in the benchmark.
+  EXPECT_LT(delays[delays.size() / 2], 50.0) << "median delay, ms";
+  EXPECT_LT(delays.back(), 1000.0) << "longest delay, ms";
   CloseHandle(hold.started);
   CloseHandle(hold.go);
 }
