@@ -155,6 +155,19 @@ TEST_F(NevroltWindow, RefusedAdministratorCheckShowsOnlyTheMessageAndExitsWithZe
   EXPECT_EQ(WaitForExit(running), 0u);
 }
 
+TEST_F(NevroltWindow, MissingAdvpackNamesLibraryAndFunctionAndExitsWithMinusOne) {
+  // Runs with WINEDLLOVERRIDES=advpack=d: the library cannot be loaded at all.
+  running = StartNevrolt(NewFolder(L"no-advpack"));
+  HWND box = WaitForMessageBox(running);
+  ASSERT_NE(box, nullptr);
+  std::wstring text = MessageBoxText(box);
+  EXPECT_NE(text.find(L"advpack.dll"), std::wstring::npos) << "message names the library";
+  EXPECT_NE(text.find(L"IsNTAdmin"), std::wstring::npos) << "message names the function";
+  EXPECT_EQ(WaitForTopWindow(running.process.dwProcessId, L"NevroltMainWindow", 0), nullptr);
+  DismissMessageBox(box);
+  EXPECT_EQ(WaitForExit(running), static_cast<DWORD>(-1));
+}
+
 // Types an address, ticks ping and clicks the button; returns what the ping
 // stand-in recorded (command line, tab, current directory).
 std::string PingThroughTheWindow(Running& running, const std::wstring& folder, const std::vector<std::wstring>& env) {
