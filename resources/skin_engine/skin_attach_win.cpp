@@ -24,7 +24,15 @@ HANDLE reportSection;
 
 // What the last call received is kept in a named section, so that a test, or a
 // curious user, can ask for it from another process through SkinH_QueryAttach.
-std::wstring ReportName(DWORD processId) { return L"Local\\SkinH_EL.Attach." + std::to_wstring(processId); }
+// The digits are written out by hand: std::to_wstring would bring in a printf.
+std::wstring ReportName(DWORD processId) {
+  std::wstring digits;
+  do {
+    digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + processId % 10));
+    processId /= 10;
+  } while (processId != 0);
+  return L"Local\\SkinH_EL.Attach." + digits;
+}
 
 void Report(const unsigned char* data, std::uint32_t length, const char* password, std::uintptr_t extras,
             int result, int windows) {
