@@ -12,25 +12,12 @@
 #include "exec/run_hidden.h"
 #include "runtime/codepage_win.h"
 #include "runtime/system_win.h"
+#include "tests/wine/stopwatch.h"
 
 namespace {
 
 constexpr unsigned long long kCollectSize = 16ull << 20;
 constexpr int kRounds = 5;
-
-// Milliseconds since the first call. Stamps travel in an LPARAM as microseconds,
-// which a 32-bit LPARAM holds for 35 minutes from the origin, not from boot.
-double Milliseconds() {
-  static const LONGLONG origin = [] {
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    return count.QuadPart;
-  }();
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart - origin) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 double ProcessCpuMilliseconds() {
   FILETIME creation, exit, kernel, user;

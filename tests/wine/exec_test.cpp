@@ -12,26 +12,13 @@
 #include "exec/run_hidden.h"
 #include "tests/wine/driver.h"
 #include "tests/wine/emitter.h"
+#include "tests/wine/stopwatch.h"
 
 namespace {
 
 constexpr UINT kStamp = WM_APP + 1;   // lParam: the poster's tick; the window proc records the delay
 constexpr UINT kNested = WM_APP + 2;  // runs a nested RunHidden
 constexpr UINT kCloseTimer = WM_APP + 3;
-
-// Milliseconds since the first call. Stamps travel in an LPARAM as microseconds,
-// which a 32-bit LPARAM holds for 35 minutes from the origin, not from boot.
-double Milliseconds() {
-  static const LONGLONG origin = [] {
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    return count.QuadPart;
-  }();
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart - origin) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 struct Log {
   std::vector<double> delays;
