@@ -6,4 +6,4 @@ set -uo pipefail
 program=$1
 name=$(basename "$program" .exe)
 wrapper=$(ls bench/wine/"$name".sh 2>/dev/null)
-if [ -n "$wrapper" ]; then bash "$wrapper" "$program"; else wine "$program"; fi
+if [ -n "$wrapper" ]; then bash "$wrapper" "$program"; else "${WINE:-wine}" "$program"; fi

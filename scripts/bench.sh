@@ -4,18 +4,19 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh || exit 1
-for preset in native win32; do
+. scripts/wine-session.sh
+windows=$(runnable_preset)
+for preset in native "$windows"; do
   { cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset"; } >/dev/null || exit 1
 done
-. scripts/wine-session.sh
 trap 'end_wine_session; stop_xvfb' EXIT
 for program in build/native/bench/bench_*; do
   [ -x "$program" ] && "$program"
 done
-start_xvfb
-export WINEPREFIX="$PWD/build/win32/wine-bench"
+start_xvfb || exit 1
+export WINEPREFIX="$PWD/build/$windows/wine-bench"
 fresh_prefix "$WINEPREFIX"
-for program in build/win32/bench/wine/bench_*.exe; do
+for program in build/"$windows"/bench/wine/bench_*.exe; do
   [ -f "$program" ] && scripts/bench-wine-one.sh "$program"
 done
 exit 0

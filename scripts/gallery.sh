@@ -6,17 +6,18 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh || exit 1
-{ cmake --preset win32 >/dev/null && cmake --build --preset win32 --target Nevrolt skin_gallery; } >/dev/null || exit 1
-
 . scripts/wine-session.sh
+preset=$(runnable_preset)
+{ cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" --target Nevrolt skin_gallery; } >/dev/null || exit 1
+
 trap 'end_wine_session; stop_xvfb' EXIT
-start_xvfb
-export WINEPREFIX="$PWD/build/win32/wine-gallery"
+start_xvfb || exit 1
+export WINEPREFIX="$PWD/build/$preset/wine-gallery"
 fresh_prefix "$WINEPREFIX"
-shots="$PWD/build/win32/gallery"
+shots="$PWD/build/$preset/gallery"
 rm -rf "$shots" && mkdir -p "$shots"
-export NEVROLT_EXE="$PWD/build/win32/resources/skin_engine/NevroltGallery.exe"
-wine build/win32/tests/wine/skin_gallery.exe "$(winepath -w "$shots")" || { echo "capturing the skins failed"; exit 1; }
+export NEVROLT_EXE="$PWD/build/$preset/resources/skin_engine/NevroltGallery.exe"
+"$WINE" "build/$preset/tests/wine/skin_gallery.exe" "$(windows_path "$shots")" || { echo "capturing the skins failed"; exit 1; }
 
 out=docs/skins
 mkdir -p "$out"

@@ -5,6 +5,33 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8  # Wine's ANSI code page follows: 936
 XVFB_PID=""
 
+# Wine's own 32-bit loader is a 32-bit Linux program, which some machines (virtual
+# machines without 32-bit compatibility) cannot execute. There Wine runs only
+# 64-bit Windows programs, through its 64-bit loader, and the 32-bit build is
+# built and checked but not run. WINE is the loader every script uses.
+if [ -z "${WINE:-}" ]; then
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    WINE=wine
+    WINE_RUNS_32BIT=1
+  else
+    WINE=/usr/lib/wine/wine64
+    WINE_RUNS_32BIT=0
+    export WINELOADER=$WINE
+  fi
+  export WINE WINE_RUNS_32BIT
+fi
+
+# The build whose programs this machine can run: the shipped 32-bit one where
+# Wine runs 32-bit programs, else the 64-bit one.
+runnable_preset() {
+  if [ "$WINE_RUNS_32BIT" = 1 ]; then echo win32; else echo win64; fi
+}
+
+# windows_path UNIX-PATH: the path as Wine's programs see it.
+windows_path() {
+  "$WINE" winepath.exe -w "$1" 2>/dev/null
+}
+
 start_xvfb() {
   local fd_file
   fd_file=$(mktemp)
@@ -14,6 +41,11 @@ start_xvfb() {
     [ -s "$fd_file" ] && break
     sleep 0.1
   done
+  if [ ! -s "$fd_file" ]; then
+    rm -f "$fd_file"
+    echo "start_xvfb: Xvfb did not start within 30 s" >&2
+    return 1
+  fi
   export DISPLAY=":$(cat "$fd_file")"
   rm -f "$fd_file"
 }
@@ -25,7 +57,7 @@ stop_xvfb() {
 
 # A prefix made once and copied for each run, so that every run starts clean.
 # Bump the recipe when the settings below change; concurrent runs wait on a lock.
-PRISTINE_RECIPE=3
+PRISTINE_RECIPE="3 runs-32-bit=$WINE_RUNS_32BIT"
 pristine_prefix() {
   local pristine="$WINE_ROOT/pristine"
   mkdir -p "$WINE_ROOT"
@@ -33,7 +65,7 @@ pristine_prefix() {
     flock 9
     if [ "$(cat "$pristine/.complete" 2>/dev/null)" != "$PRISTINE_RECIPE" ]; then
       rm -rf "$pristine"
-      WINEPREFIX="$pristine" WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+      WINEPREFIX="$pristine" WINEDLLOVERRIDES="mscoree,mshtml=" "$WINE" wineboot -i >/dev/null 2>&1
       # Without a window manager Wine draws the frames itself; controls are drawn
       # unthemed, as classic Windows draws a program without common controls 6;
       # no crash dialog may wait for a click.
@@ -50,7 +82,7 @@ pristine_prefix() {
 }
 
 pristine_setting() {
-  WINEPREFIX="$WINE_ROOT/pristine" wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1
+  WINEPREFIX="$WINE_ROOT/pristine" "$WINE" reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1
 }
 
 # fresh_prefix DIR: a clean copy of the pristine prefix at DIR.

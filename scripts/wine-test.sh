@@ -11,9 +11,9 @@ for argument in "$@"; do
     --gtest_output=xml:/*)
       report=${argument#--gtest_output=xml:}
       mkdir -p "$(dirname "$report")"
-      argument="--gtest_output=xml:$(winepath -w "$report")"
+      argument="--gtest_output=xml:$("${WINE:-wine}" winepath.exe -w "$report" 2>/dev/null)"
       ;;
   esac
   arguments+=("$argument")
 done
-exec wine "${arguments[@]}"
+exec "${WINE:-wine}" "${arguments[@]}"

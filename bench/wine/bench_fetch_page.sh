@@ -3,4 +3,4 @@
 # loopback server of the Wine tests.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-"$here/../../tests/wine/with-http-server.sh" wine "$1"
+"$here/../../tests/wine/with-http-server.sh" "${WINE:-wine}" "$1"
