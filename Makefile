@@ -1,5 +1,5 @@
 # The two commands of the README; everything else is in scripts/ and CMake.
-.PHONY: run test bench fuzz gallery clean
+.PHONY: run test bench fuzz gallery dist clean
 
 run:
 	@scripts/run.sh
@@ -15,6 +15,9 @@ fuzz:
 
 gallery:
 	@scripts/gallery.sh
+
+dist:
+	@scripts/dist.sh
 
 clean:
 	rm -rf build

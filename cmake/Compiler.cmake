@@ -21,6 +21,15 @@ else()
     add_compile_options(-ffunction-sections -fdata-sections)
     add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
     add_link_options($<$<CONFIG:MinSizeRel,Release>:-s>)
+    # Reproducible binaries: two builds of the same source give the same bytes.
+    # ld writes the link time (or SOURCE_DATE_EPOCH) into the PE header and the
+    # DLL export directory; 0 is written instead, whatever the environment.
+    add_link_options(-Wl,--no-insert-timestamp)
+    # Any path the compiler records (__FILE__, debug info) names the source and
+    # build folders as ".", so the folder a build runs in cannot show. The build
+    # folder comes last so that it is mapped first when inside the source folder.
+    add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.>
+                        $<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}=.>)
   else()
     set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
   endif()

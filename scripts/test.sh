@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # make test: installs what is missing, builds every preset, runs the native unit
-# tests and then the Wine integration tests of both Windows builds, and ends
-# with one summary line.
+# tests and then the Wine integration tests of both Windows builds, checks that
+# the 32-bit build is reproducible, and ends with one summary line.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh || exit 1
@@ -18,6 +18,14 @@ scripts/fuzz.sh 30 || failed=1
 for preset in win32 win64; do
   scripts/wine-ctest.sh "$preset" || failed=1
 done
+
+# Two clean builds of the shipped program in different folders give the same bytes.
+if scripts/check-reproducible.sh; then
+  python3 scripts/write-report.py build/win32/results/reproducible.xml passed reproducible_win32_build
+else
+  python3 scripts/write-report.py build/win32/results/reproducible.xml failed reproducible_win32_build
+  failed=1
+fi
 
 python3 scripts/summarize-results.py build/native/results build/win32/results build/win64/results || failed=1
 exit $failed

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# make dist: builds the shipped 32-bit Nevrolt.exe from scratch in build/repro-dist
+# and writes dist/Nevrolt-<version>-win32.zip (Nevrolt.exe and README.md) and
+# dist/SHA256SUMS (the zip, Nevrolt.exe, and SkinH_EL.dll, the library the
+# program writes beside itself). The same source gives the same bytes; see
+# "Checking a download" in README.md.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+# The last commit's time for every tool that writes a date, here the zip's entry
+# times; without git, a fixed one (1980-01-01, the earliest a zip entry can hold).
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+  SOURCE_DATE_EPOCH=315532800
+  if top=$(git rev-parse --show-toplevel 2>/dev/null) && [ "$top" -ef . ]; then
+    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+  fi
+fi
+export SOURCE_DATE_EPOCH
+
+# A clean build of the win32 preset's configuration, only Nevrolt.exe and what
+# it embeds (the skin engine and the skins).
+out=build/repro-dist
+rm -rf "$out"
+mkdir -p "$out"
+if ! { cmake --preset win32 -B "$out" && cmake --build "$out" --target Nevrolt -j2; } >"$out/build.log" 2>&1; then
+  tail -n 20 "$out/build.log" >&2
+  echo "dist: the build failed, see $out/build.log" >&2
+  exit 1
+fi
+
+# The version of project() in CMakeLists.txt, as CMake read it.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/CMakeCache.txt")
+[ -n "$version" ] || { echo "dist: no CMAKE_PROJECT_VERSION in $out/CMakeCache.txt" >&2; exit 1; }
+zip_name="Nevrolt-$version-win32.zip"
+
+rm -rf dist
+mkdir dist
+# Fixed entry order, times and permissions, and no compression, so that the
+# zip's bytes depend on nothing but the two files and SOURCE_DATE_EPOCH.
+python3 - "dist/$zip_name" "$out/Nevrolt.exe" README.md <<'EOF'
+import os
+import sys
+import time
+import zipfile
+
+target, exe, readme = sys.argv[1:]
+stamp = time.gmtime(max(int(os.environ["SOURCE_DATE_EPOCH"]), 315532800))[:6]
+with zipfile.ZipFile(target, "w") as archive:
+    for path, name, mode in ((exe, "Nevrolt.exe", 0o755), (readme, "README.md", 0o644)):
+        entry = zipfile.ZipInfo(name, date_time=stamp)
+        entry.create_system = 3  # Unix, so that the permissions below are read
+        entry.external_attr = (0o100000 | mode) << 16
+        entry.compress_type = zipfile.ZIP_STORED
+        with open(path, "rb") as source:
+            archive.writestr(entry, source.read())
+EOF
+
+{
+  (cd dist && sha256sum "$zip_name")
+  (cd "$out" && sha256sum Nevrolt.exe)
+  (cd "$out/resources/skin_engine" && sha256sum SkinH_EL.dll)
+} >dist/SHA256SUMS
+cat dist/SHA256SUMS
+echo "dist: wrote dist/$zip_name and dist/SHA256SUMS"
