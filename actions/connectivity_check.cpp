@@ -15,10 +15,9 @@ bool IsOnline() {
 }
 
 void OnConnectivityButton() {
-  // A second probe gives a failing first one another chance.
-  if (IsOnline() || IsOnline()) {
-    ShowMessage("已联网");
-  } else {
-    ShowMessage("未联网");
-  }
+  // The probes hold the window; a second gives a failing first one another chance.
+  BeginWaitCursor();
+  bool online = IsOnline() || IsOnline();
+  EndWaitCursor();
+  ShowMessage(online ? "已联网" : "未联网");
 }

@@ -5,6 +5,7 @@
 #include "app/control_ids.h"
 #include "app/control_table.h"
 #include "runtime/codepage_win.h"
+#include "runtime/system_win.h"
 #include "runtime/window_win.h"
 
 namespace {
@@ -31,10 +32,13 @@ DWORD StyleOf(const ControlSpec& control) {
 
 const wchar_t* ClassOf(ControlKind kind) {
   switch (kind) {
-    case kLabel: return L"STATIC";
-    case kEdit: return L"EDIT";
+    case kLabel:
+      return L"STATIC";
+    case kEdit:
+      return L"EDIT";
     case kCheckBox:
-    case kButton: return L"BUTTON";
+    case kButton:
+      return L"BUTTON";
   }
   return L"STATIC";
 }
@@ -42,12 +46,12 @@ const wchar_t* ClassOf(ControlKind kind) {
 // pageTabs sits at the client origin, so table positions are client positions.
 void CreateControls(HWND window, HINSTANCE instance) {
   HFONT guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  ownFont = CreateFontW(kOwnFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH, L"");
+  ownFont = CreateFontW(kOwnFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH, L"");
 
-  HWND tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, kTabsWidth,
-                              kTabsHeight, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(pageTabs)),
-                              instance, nullptr);
+  HWND tabs =
+      CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, kTabsWidth, kTabsHeight,
+                      window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(pageTabs)), instance, nullptr);
   SendMessageW(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont), FALSE);
   for (int page = 0; page < kPageCount; ++page) {
     std::wstring caption = WideFromProgramText(kPageCaptions[page]);
@@ -60,10 +64,9 @@ void CreateControls(HWND window, HINSTANCE instance) {
   for (int i = 0; i < kControlCount; ++i) {
     const ControlSpec& control = kControls[i];
     std::wstring caption = control.caption ? WideFromProgramText(control.caption) : std::wstring();
-    HWND child = CreateWindowExW(control.kind == kEdit ? WS_EX_CLIENTEDGE : 0, ClassOf(control.kind),
-                                 caption.c_str(), StyleOf(control), control.x, control.y, control.width,
-                                 control.height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
-                                 instance, nullptr);
+    HWND child = CreateWindowExW(control.kind == kEdit ? WS_EX_CLIENTEDGE : 0, ClassOf(control.kind), caption.c_str(),
+                                 StyleOf(control), control.x, control.y, control.width, control.height, window,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
     SetWindowLongPtrW(child, GWLP_USERDATA, i);
     HFONT font = (control.style & kOwnFont) ? ownFont : guiFont;
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -121,11 +124,22 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// The tab control's class comes from the system's comctl32, loaded by full
+// system path at run time: an import would be looked for beside the program
+// first. The library stays loaded for the life of the process.
+bool RegisterTabControlClass() {
+  using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  HMODULE comctl = LoadSystemLibrary("comctl32.dll");
+  auto init = comctl ? reinterpret_cast<InitFn>(reinterpret_cast<void*>(GetProcAddress(comctl, "InitCommonControlsEx")))
+                     : nullptr;
+  INITCOMMONCONTROLSEX common = {sizeof common, ICC_TAB_CLASSES};
+  return init && init(&common);
+}
+
 }  // namespace
 
 HWND CreateMainWindow(HINSTANCE instance) {
-  INITCOMMONCONTROLSEX common = {sizeof common, ICC_TAB_CLASSES};
-  InitCommonControlsEx(&common);
+  RegisterTabControlClass();
 
   WNDCLASSEXW windowClass = {};
   windowClass.cbSize = sizeof windowClass;
@@ -134,7 +148,7 @@ HWND CreateMainWindow(HINSTANCE instance) {
   windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconId));
   windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
                                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   windowClass.lpszClassName = kClassName;
   RegisterClassExW(&windowClass);
@@ -142,8 +156,8 @@ HWND CreateMainWindow(HINSTANCE instance) {
   int left = (GetSystemMetrics(SM_CXSCREEN) - kWindowWidth) / 2;
   int top = (GetSystemMetrics(SM_CYSCREEN) - kWindowHeight) / 2;
   HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, WideFromProgramText(kWindowTitle).c_str(),
-                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, left,
-                                top, kWindowWidth, kWindowHeight, nullptr, nullptr, instance, nullptr);
+                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, left, top,
+                                kWindowWidth, kWindowHeight, nullptr, nullptr, instance, nullptr);
   if (!window) return nullptr;
   SetMainWindow(window);
   CreateControls(window, instance);

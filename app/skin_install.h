@@ -4,6 +4,7 @@
 #pragma once
 
 #include "runtime/text.h"
+#include "runtime/window.h"
 
 constexpr int kSkinCount = 33;
 constexpr int kDefaultSkin = 11;
@@ -11,8 +12,10 @@ constexpr int kDefaultSkin = 11;
 // Makes sure RunDirectory() + "\SkinH_EL.dll" holds exactly the carried
 // library: written when missing, replaced when its bytes differ, attributes
 // then exactly hidden; left untouched, attributes included, when it matches.
-// False when the file cannot be made right (a folder of that name, a file that
-// cannot be replaced, a folder without write access).
+// True with the file held (HoldFile) from the comparison on, so that nothing
+// can replace it before it is loaded; the caller releases it. False when the
+// file cannot be made right (a folder of that name, a file that cannot be
+// replaced, a folder without write access, a file that keeps being swapped).
 bool InstallSkinEngine();
 
 // InstallSkinEngine, then SkinH_AttachRes(copy of skin `number`, its length,
@@ -25,15 +28,19 @@ void ApplyBuiltInSkin(int number);
 bool SkinNumberInRange(int number);
 Text SkinEnginePath();
 // The start-up error; `inTheWay`: a folder or a foreign file blocks the library.
-Text SkinEngineErrorText(const Text& path, bool inTheWay);
+MessageText SkinEngineErrorText(const Text& path, bool inTheWay);
 
 // Services of the Windows side (skin_install_win.cpp; stand-ins in tests/fakes).
 // The carried library and a new copy of carried skin `number` (1 to 33).
 const Bytes& CarriedSkinEngine();
 Bytes CarriedSkin(int number);
 bool IsFolder(const Text& path);
-// The whole file; false when it cannot be read (missing, a folder, locked).
-bool ReadBytesFile(const Text& path, Bytes& bytes);
+// Opens the file and keeps it open, letting others read it but neither write,
+// replace, rename nor delete it, and reads it whole. One file is held at a
+// time. False when it cannot be held so (missing, a folder, open for writing).
+bool HoldFile(const Text& path, Bytes& bytes);
+// Closes the held file, if any.
+void ReleaseHeldFile();
 // Loads the library from `path` and calls SkinH_AttachRes with `skin`; false
 // when the library cannot be loaded or lacks the export.
 bool CallSkinEngine(const Text& path, const Bytes& skin);

@@ -12,7 +12,7 @@ namespace {
 constexpr int kEngineResource = 300;  // skin n is resource 300 + n
 
 Bytes ResourceBytes(int id) {
-  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10));  // RT_RCDATA
+  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_RCDATA);
   HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
   const auto* data = loaded ? static_cast<const unsigned char*>(LockResource(loaded)) : nullptr;
   return data ? Bytes(data, data + SizeofResource(nullptr, found)) : Bytes();
@@ -38,7 +38,16 @@ bool IsFolder(const Text& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool ReadBytesFile(const Text& path, Bytes& bytes) {
+namespace {
+
+// The held file: open without write or delete sharing from the comparison until
+// the library is mapped, so it cannot be swapped in between.
+HANDLE heldFile = INVALID_HANDLE_VALUE;
+
+}  // namespace
+
+bool HoldFile(const Text& path, Bytes& bytes) {
+  ReleaseHeldFile();
   HANDLE file = CreateFileW(WideFromAnsi(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
@@ -47,19 +56,32 @@ bool ReadBytesFile(const Text& path, Bytes& bytes) {
   if (ok) {
     bytes.resize(static_cast<size_t>(size.QuadPart));
     DWORD read = 0;
-    ok = bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-                           read == bytes.size());
+    ok = bytes.empty() ||
+         (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size());
   }
-  CloseHandle(file);
-  return ok;
+  if (!ok) {
+    CloseHandle(file);
+    return false;
+  }
+  heldFile = file;
+  return true;
+}
+
+void ReleaseHeldFile() {
+  if (heldFile != INVALID_HANDLE_VALUE) CloseHandle(heldFile);
+  heldFile = INVALID_HANDLE_VALUE;
 }
 
 bool CallSkinEngine(const Text& path, const Bytes& skin) {
   using AttachFn = int(WINAPI*)(const unsigned char*, int, const char*, int, int, int);
   HMODULE library = LoadLibraryExW(WideFromAnsi(path).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-  auto attach = library ? reinterpret_cast<AttachFn>(reinterpret_cast<void*>(GetProcAddress(library, "SkinH_AttachRes")))
-                        : nullptr;
-  if (!attach) return false;
+  auto attach = library
+                    ? reinterpret_cast<AttachFn>(reinterpret_cast<void*>(GetProcAddress(library, "SkinH_AttachRes")))
+                    : nullptr;
+  if (!attach) {
+    if (library) FreeLibrary(library);
+    return false;
+  }
   attach(skin.empty() ? nullptr : skin.data(), static_cast<int>(skin.size()), "", 0, 0, 0);
   return true;
 }

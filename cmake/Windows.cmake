@@ -1,8 +1,28 @@
 # MinGW-w64 build: Nevrolt.exe and the programs its Wine tests use.
 enable_language(RC)
+# The wide API throughout: Windows' own names (IDC_ARROW, RT_RCDATA) then mean
+# the wide resources. Functions are still called by their explicit W or A name.
+add_compile_definitions(UNICODE _UNICODE)
+
+# runtime/load_config_win.cpp defines the load configuration of a program or
+# library. Nothing refers to it, so it is kept through --gc-sections by name
+# (i686 names carry a leading "_"); GNU ld before 2.43 does not enter it in the
+# data directory, so a step after the link does, from the linker's map.
+function(add_load_config target)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(symbol __load_config_used)
+  else()
+    set(symbol _load_config_used)
+  endif()
+  set(map ${CMAKE_CURRENT_BINARY_DIR}/${target}.map)
+  target_link_options(${target} PRIVATE -Wl,--require-defined=${symbol} -Wl,-Map=${map})
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND python3 ${CMAKE_SOURCE_DIR}/cmake/stamp_load_config.py $<TARGET_FILE:${target}> ${map} VERBATIM)
+endfunction()
 
 add_executable(Nevrolt WIN32 ${win_sources} resources/nevrolt.rc)
-target_link_libraries(Nevrolt PRIVATE nevrolt_core comctl32 user32 gdi32)
+add_load_config(Nevrolt)
+target_link_libraries(Nevrolt PRIVATE nevrolt_core user32 gdi32)
 set_source_files_properties(resources/nevrolt.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/nevrolt.manifest;${CMAKE_SOURCE_DIR}/resources/nevrolt.ico")
 
@@ -16,3 +36,11 @@ if(MINGW)
     add_subdirectory(bench/wine)
   endif()
 endif()
+
+# The shipped binaries import only KnownDLLs, restrict load-time imports to the
+# system folder, and the engine exports its one function.
+add_test(NAME binaries.nevrolt COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/binaries/check_binary.py
+         $<TARGET_FILE:Nevrolt> --report ${CMAKE_BINARY_DIR}/results/binaries.nevrolt.xml)
+add_test(NAME binaries.skin_engine COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/binaries/check_binary.py
+         $<TARGET_FILE:skin_engine> --report ${CMAKE_BINARY_DIR}/results/binaries.skin_engine.xml
+         --exports SkinH_AttachRes)

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr DWORD kStillActive = 259;
-
 // On the NT family the interpreter is named by its full path and starts in the
 // system folder, so neither it nor the programs it (or an inner "cmd") looks
 // up are taken from the program's folder.
@@ -57,7 +55,9 @@ Text RunHidden(const Text& line) {
       collected += BytesToText(chunk);
     } else {
       GetExitCodeProcess(process.hProcess, &exitCode);
-      if (exitCode != kStillActive) {
+      // STILL_ACTIVE is also an exit code any program may return: then the
+      // process handle tells whether it has really ended.
+      if (exitCode != STILL_ACTIVE || WaitForSingleObject(process.hProcess, 0) != WAIT_TIMEOUT) {
         CloseHandle(readEnd);
         break;
       }

@@ -20,6 +20,8 @@ std::wstring WideFromProgramText(const Text& text) { return WideFrom(kProgramCod
 
 std::wstring WideFromAnsi(const Text& text) { return WideFrom(CP_ACP, text); }
 
+std::wstring WideFromConsole(const Text& text) { return WideFrom(CP_OEMCP, text); }
+
 Text AnsiFromWide(const std::wstring& text) {
   if (text.empty()) return {};
   int size = static_cast<int>(text.size());

@@ -5,12 +5,31 @@
 #include "runtime/codepage_win.h"
 #include "runtime/window.h"
 
-void ShowSystemMessage(const Text& text, int icon) {
-  std::wstring wide;
-  int size = static_cast<int>(text.size());
-  int length = size ? MultiByteToWideChar(CP_OEMCP, 0, text.data(), size, nullptr, 0) : 0;
-  wide.resize(static_cast<size_t>(length));
-  if (length) MultiByteToWideChar(CP_OEMCP, 0, text.data(), size, wide.data(), length);
-  MessageBoxW(nullptr, wide.c_str(), WideFromProgramText("信息：").c_str(),
+namespace {
+
+void ShowWideMessage(const std::wstring& text, int icon) {
+  MessageBoxW(nullptr, text.c_str(), WideFromProgramText("信息：").c_str(),
               MB_OK | MB_TASKMODAL | static_cast<UINT>(icon));
+}
+
+}  // namespace
+
+void ShowSystemMessage(const Text& text, int icon) { ShowWideMessage(WideFromConsole(text), icon); }
+
+void ShowJoinedMessage(const MessageText& pieces, int icon) {
+  std::wstring joined;
+  for (const MessagePiece& piece : pieces) {
+    switch (piece.origin) {
+      case kProgramText:
+        joined += WideFromProgramText(piece.text);
+        break;
+      case kAnsiText:
+        joined += WideFromAnsi(piece.text);
+        break;
+      case kConsoleText:
+        joined += WideFromConsole(piece.text);
+        break;
+    }
+  }
+  ShowWideMessage(joined, icon);
 }

@@ -46,6 +46,12 @@ void ProcessEvents() {
   }
 }
 
+// Nothing serves WM_SETCURSOR while the thread is held, so the cursor set here
+// stays until the arrow is set again.
+void BeginWaitCursor() { SetCursor(LoadCursorW(nullptr, IDC_WAIT)); }
+
+void EndWaitCursor() { SetCursor(LoadCursorW(nullptr, IDC_ARROW)); }
+
 void ShowMessage(const Text& text, int icon) {
   MessageBoxW(nullptr, WideFromProgramText(text).c_str(), WideFromProgramText("信息：").c_str(),
               MB_OK | MB_TASKMODAL | static_cast<UINT>(icon));

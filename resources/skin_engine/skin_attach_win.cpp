@@ -20,40 +20,6 @@ constexpr wchar_t kInactiveProperty[] = L"SkinH.Inactive";
 
 HHOOK creationHook;
 DWORD hookThread;
-HANDLE reportSection;
-
-// What the last call received is kept in a named section, so that a test, or a
-// curious user, can ask for it from another process through SkinH_QueryAttach.
-// The digits are written out by hand: std::to_wstring would bring in a printf.
-std::wstring ReportName(DWORD processId) {
-  std::wstring digits;
-  do {
-    digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + processId % 10));
-    processId /= 10;
-  } while (processId != 0);
-  return L"Local\\SkinH_EL.Attach." + digits;
-}
-
-void Report(const unsigned char* data, std::uint32_t length, const char* password, std::uintptr_t extras,
-            int result, int windows) {
-  if (!reportSection) {
-    reportSection = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(AttachReport),
-                                       ReportName(GetCurrentProcessId()).c_str());
-  }
-  if (!reportSection) return;
-  auto* report = static_cast<AttachReport*>(MapViewOfFile(reportSection, FILE_MAP_WRITE, 0, 0, sizeof(AttachReport)));
-  if (!report) return;
-  report->calls += 1;
-  report->result = result;
-  report->length = length;
-  report->hash = AttachHash(data, data ? length : 0);
-  for (int i = 0; i < 4; ++i) report->head[i] = data && i < static_cast<int>(length) ? data[i] : 0;
-  report->passwordEmpty = password && password[0] == '\0';
-  report->extras = static_cast<std::uint32_t>(extras);
-  report->windows = static_cast<std::uint32_t>(windows);
-  UnmapViewOfFile(report);
-}
-
 bool ClassIs(HWND window, const wchar_t* name) {
   wchar_t found[64];
   return GetClassNameW(window, found, 64) && lstrcmpiW(found, name) == 0;
@@ -70,13 +36,15 @@ int KindOf(HWND window) {
   if (ClassIs(window, L"Button")) {
     switch (style & BS_TYPEMASK) {
       case BS_PUSHBUTTON:
-      case BS_DEFPUSHBUTTON: return kPushButton;
+      case BS_DEFPUSHBUTTON:
+        return kPushButton;
       case BS_CHECKBOX:
       case BS_AUTOCHECKBOX:
       case BS_3STATE:
       case BS_AUTO3STATE:
       case BS_RADIOBUTTON:
-      case BS_AUTORADIOBUTTON: return kCheckButton;
+      case BS_AUTORADIOBUTTON:
+        return kCheckButton;
     }
     return 0;
   }
@@ -135,8 +103,10 @@ LRESULT ContainerMessage(HWND window, WNDPROC original, UINT message, WPARAM wPa
       return 0;
     }
     case WM_NCACTIVATE: {
-      if (wParam) RemovePropW(window, kInactiveProperty);
-      else SetPropW(window, kInactiveProperty, reinterpret_cast<HANDLE>(1));
+      if (wParam)
+        RemovePropW(window, kInactiveProperty);
+      else
+        SetPropW(window, kInactiveProperty, reinterpret_cast<HANDLE>(1));
       LRESULT result = CallWindowProcW(original, window, message, wParam, lParam);
       PaintCaption(window);
       return result;
@@ -170,8 +140,10 @@ LRESULT ButtonMessage(HWND window, int kind, WNDPROC original, UINT message, WPA
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(window, &paint);
       bool hot = GetPropW(window, kHotProperty) != nullptr;
-      if (kind == kPushButton) PaintPushButton(window, dc, hot);
-      else PaintCheckButton(window, dc, hot);
+      if (kind == kPushButton)
+        PaintPushButton(window, dc, hot);
+      else
+        PaintCheckButton(window, dc, hot);
       EndPaint(window, &paint);
       return 0;
     }
@@ -262,7 +234,8 @@ LRESULT EditMessage(HWND window, WNDPROC original, UINT message, WPARAM wParam, 
 // A control set to the stock GUI font wears the skin's font, when the skin has one.
 WPARAM SkinnedFont(WPARAM font) {
   return engine.font && reinterpret_cast<HGDIOBJ>(font) == GetStockObject(DEFAULT_GUI_FONT)
-             ? reinterpret_cast<WPARAM>(engine.font) : font;
+             ? reinterpret_cast<WPARAM>(engine.font)
+             : font;
 }
 
 LRESULT CALLBACK SkinnedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -273,16 +246,21 @@ LRESULT CALLBACK SkinnedProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     if (GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SkinnedProc)) {
       SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     }
-    for (const wchar_t* name : {kProcProperty, kKindProperty, kHotProperty, kInactiveProperty}) RemovePropW(window, name);
+    for (const wchar_t* name : {kProcProperty, kKindProperty, kHotProperty, kInactiveProperty})
+      RemovePropW(window, name);
     return CallWindowProcW(original, window, message, wParam, lParam);
   }
   if (message == WM_SETFONT) wParam = SkinnedFont(wParam);
   switch (kind) {
-    case kContainer: return ContainerMessage(window, original, message, wParam, lParam);
+    case kContainer:
+      return ContainerMessage(window, original, message, wParam, lParam);
     case kPushButton:
-    case kCheckButton: return ButtonMessage(window, kind, original, message, wParam, lParam);
-    case kTabs: return TabsMessage(window, original, message, wParam, lParam);
-    case kEditBox: return EditMessage(window, original, message, wParam, lParam);
+    case kCheckButton:
+      return ButtonMessage(window, kind, original, message, wParam, lParam);
+    case kTabs:
+      return TabsMessage(window, original, message, wParam, lParam);
+    case kEditBox:
+      return EditMessage(window, original, message, wParam, lParam);
   }
   return CallWindowProcW(original, window, message, wParam, lParam);
 }
@@ -291,9 +269,9 @@ LRESULT CALLBACK SkinnedProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 void KeepFrameOurs(HWND window) {
   using SetAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
   HMODULE dwm = LoadLibraryExW(L"dwmapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  auto setAttribute = dwm ? reinterpret_cast<SetAttributeFn>(
-                                reinterpret_cast<void*>(GetProcAddress(dwm, "DwmSetWindowAttribute")))
-                          : nullptr;
+  auto setAttribute =
+      dwm ? reinterpret_cast<SetAttributeFn>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmSetWindowAttribute")))
+          : nullptr;
   DWORD disabled = 1;  // DWMNCRP_DISABLED
   if (setAttribute) setAttribute(window, 2 /* DWMWA_NCRENDERING_POLICY */, &disabled, sizeof disabled);
 }
@@ -372,7 +350,7 @@ extern "C" int WINAPI SkinH_AttachRes(const unsigned char* data, int length, con
   Skin skin;
   SkinError error = length < 0 ? kSkinBadLength : ParseSkin(data, static_cast<std::size_t>(length), skin);
   if (error != kSkinOk) {
-    Report(nullptr, 0, password, extras, static_cast<int>(error), 0);
+    ReportAttach(nullptr, 0, password, extras, static_cast<int>(error), 0);
     return static_cast<int>(error);
   }
   Install(skin);
@@ -382,19 +360,6 @@ extern "C" int WINAPI SkinH_AttachRes(const unsigned char* data, int length, con
   }
   Existing existing = {0};
   EnumThreadWindows(GetCurrentThreadId(), SkinExistingTop, reinterpret_cast<LPARAM>(&existing));
-  Report(data, static_cast<std::uint32_t>(length), password, extras, 0, existing.skinned);
+  ReportAttach(data, static_cast<std::uint32_t>(length), password, extras, 0, existing.skinned);
   return 0;
-}
-
-// Copies what the engine in process `processId` last received into `report`
-// (bytes of AttachReport, at most `size`). 0 on success.
-extern "C" int WINAPI SkinH_QueryAttach(DWORD processId, void* report, DWORD size) {
-  if (!report || size == 0) return 1;
-  HANDLE section = OpenFileMappingW(FILE_MAP_READ, FALSE, ReportName(processId).c_str());
-  if (!section) return 2;
-  const void* view = MapViewOfFile(section, FILE_MAP_READ, 0, 0, sizeof(AttachReport));
-  if (view) CopyMemory(report, view, size < sizeof(AttachReport) ? size : sizeof(AttachReport));
-  if (view) UnmapViewOfFile(view);
-  CloseHandle(section);
-  return view ? 0 : 3;
 }

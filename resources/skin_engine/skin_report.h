@@ -1,4 +1,6 @@
-// What the engine last received, as SkinH_QueryAttach hands it out.
+// What the engine last received. Only the test build of the engine
+// (SKIN_ENGINE_REPORTS) keeps it, in a section that SkinH_QueryAttach reads
+// from another process; the shipped engine creates no named object.
 #pragma once
 
 #include <cstdint>
@@ -19,3 +21,10 @@ inline std::uint64_t AttachHash(const unsigned char* data, std::uint32_t length)
   for (std::uint32_t i = 0; i < length; ++i) hash = (hash ^ data[i]) * 1099511628211ull;
   return hash;
 }
+
+#ifdef SKIN_ENGINE_REPORTS
+void ReportAttach(const unsigned char* data, std::uint32_t length, const char* password, std::uintptr_t extras,
+                  int result, int windows);
+#else
+inline void ReportAttach(const unsigned char*, std::uint32_t, const char*, std::uintptr_t, int, int) {}
+#endif

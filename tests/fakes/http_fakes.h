@@ -12,6 +12,7 @@ struct HttpFakes {
   std::vector<PageRequest> fetched;
   std::deque<bool> connectionAnswers;  // one per CheckConnection call; false when used up
   std::deque<Bytes> pages;             // one per FetchPage call; empty when used up
+  int callsWithoutWaitCursor = 0;      // probe calls made while the arrow showed
 };
 
 extern HttpFakes httpFakes;

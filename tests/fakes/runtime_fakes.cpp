@@ -8,7 +8,22 @@ RuntimeFakes fakes;
 
 void ResetRuntimeFakes() { fakes = RuntimeFakes(); }
 
-void ShowMessage(const Text& text, int icon) { fakes.messages.push_back({text, icon}); }
+void ShowMessage(const Text& text, int icon) { fakes.messages.push_back({text, icon, {}, fakes.waitCursor}); }
+
+void BeginWaitCursor() { fakes.waitCursor = true; }
+
+void EndWaitCursor() { fakes.waitCursor = false; }
+
+ShownMessage Joined(const MessageText& pieces, int icon) {
+  ShownMessage shown = {{}, icon, {}, fakes.waitCursor};
+  for (const MessagePiece& piece : pieces) {
+    shown.text += piece.text;
+    shown.origins.push_back(piece.origin);
+  }
+  return shown;
+}
+
+void ShowJoinedMessage(const MessageText& pieces, int icon) { fakes.messages.push_back(Joined(pieces, icon)); }
 
 Text ReadEditText(int controlId) {
   fakes.readOrder.push_back(controlId);
@@ -25,7 +40,7 @@ void ProcessEvents() { ++fakes.processEventsCalls; }
 bool MainWindowClosed() { return fakes.mainWindowClosed; }
 
 bool LaunchConsole(const Text& line, bool wait) {
-  fakes.launches.push_back({line, wait});
+  fakes.launches.push_back({line, wait, fakes.waitCursor});
   return true;
 }
 

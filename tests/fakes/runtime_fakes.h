@@ -8,16 +8,23 @@
 #include <vector>
 
 #include "runtime/text.h"
+#include "runtime/window.h"
 
 struct ShownMessage {
-  Text text;
+  Text text;  // a joined message: its pieces' bytes, one after the other
   int icon;
+  std::vector<TextOrigin> origins = {};
+  bool underWaitCursor = false;  // a joined message: where each piece came from
   bool operator==(const ShownMessage& other) const { return text == other.text && icon == other.icon; }
 };
+
+// A joined message's pieces' bytes and their origins, as the stand-in records them.
+ShownMessage Joined(const MessageText& pieces, int icon);
 
 struct LaunchedConsole {
   Text line;
   bool wait;
+  bool underWaitCursor = false;
   bool operator==(const LaunchedConsole& other) const { return line == other.line && wait == other.wait; }
 };
 
@@ -43,6 +50,7 @@ struct RuntimeFakes {
   bool singleByteCodePage = false;  // no lead bytes, as on code page 1252
   int osFamily = 3;
   int processEventsCalls = 0;
+  bool waitCursor = false;  // between BeginWaitCursor and EndWaitCursor
   bool mainWindowClosed = false;
   Text runDirectory = "C:\\Nevrolt";
   std::vector<int> readOrder;  // control ids in the order they were read

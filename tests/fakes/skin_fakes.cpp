@@ -15,14 +15,22 @@ Bytes CarriedSkin(int number) { return FakeSkin(number); }
 
 bool IsFolder(const Text& path) { return fakes.files.count(path) && fakes.files[path].isFolder; }
 
-bool ReadBytesFile(const Text& path, Bytes& bytes) {
+bool HoldFile(const Text& path, Bytes& bytes) {
+  skinFakes.held.clear();
   if (!fakes.files.count(path) || fakes.files[path].isFolder) return false;
+  if (skinFakes.swapsBeforeHold > 0) {
+    --skinFakes.swapsBeforeHold;
+    fakes.files[path].bytes = {'M', 'Z', 'e', 'v', 'i', 'l'};
+  }
   bytes = fakes.files[path].bytes;
+  skinFakes.held = path;
   return true;
 }
 
+void ReleaseHeldFile() { skinFakes.held.clear(); }
+
 bool CallSkinEngine(const Text& path, const Bytes& skin) {
   if (!skinFakes.engineLoads) return false;
-  skinFakes.calls.push_back({path, skin});
+  skinFakes.calls.push_back({path, skin, skinFakes.held});
   return true;
 }

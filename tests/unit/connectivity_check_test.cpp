@@ -1,8 +1,9 @@
 // 检测联网状况: probes, page requests and the one message, by the answers WinINet gives.
+#include "actions/connectivity_check.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "actions/connectivity_check.h"
 #include "actions/connectivity_probe.h"
 #include "actions/handlers.h"
 #include "tests/fakes/http_fakes.h"
@@ -13,8 +14,8 @@ using testing::ElementsAre;
 namespace {
 
 const Bytes kMarker = TextToBytes("\xE7\x99\xBE\xE5\xBA\xA6\xE4\xB8\x80\xE4\xB8\x8B");
-const Bytes kPage = ConcatBytes(TextToBytes(Text("<html>\0<input value=\"", 20)),
-                                ConcatBytes(kMarker, TextToBytes("\"></html>")));
+const Bytes kPage =
+    ConcatBytes(TextToBytes(Text("<html>\0<input value=\"", 20)), ConcatBytes(kMarker, TextToBytes("\"></html>")));
 const Bytes kPageWithoutMarker = TextToBytes("<html>\xE7\x99\xBE\xE5\xBA\xA6</html>");
 
 TEST(ConnectivityProbe, IsTheFixedSiteAndMarker) {
@@ -48,6 +49,10 @@ TEST(ConnectivityCheck, AnswersByProbe) {
     httpFakes.pages = c.pages;
     OnConnectivityButton();
     EXPECT_THAT(fakes.messages, ElementsAre(ShownMessage{c.message, 0}));
+    // The wait cursor covers every probe and is gone before the answer shows.
+    EXPECT_EQ(httpFakes.callsWithoutWaitCursor, 0);
+    EXPECT_FALSE(fakes.messages[0].underWaitCursor);
+    EXPECT_FALSE(fakes.waitCursor);
     EXPECT_EQ(httpFakes.checkedUrls, std::vector<Text>(c.checks, "https://www.baidu.com"));
     ASSERT_EQ(httpFakes.fetched.size(), c.fetches);
     for (const PageRequest& request : httpFakes.fetched) {

@@ -22,6 +22,9 @@ TEST(ParameterView, EachButtonLaunchesOneConsoleKeptOpenByK) {
     EXPECT_TRUE(fakes.messages.empty());
     EXPECT_TRUE(fakes.readOrder.empty()) << "reads nothing from the page";
     EXPECT_EQ(fakes.processEventsCalls, 0) << "dispatches nothing";
+    // Only the console that is waited for freezes the window, under the wait cursor.
+    EXPECT_EQ(fakes.launches[0].underWaitCursor, c.launch.wait);
+    EXPECT_FALSE(fakes.waitCursor) << "the arrow is back";
   }
 }
 

@@ -1,9 +1,10 @@
 // Skin installation at start-up, over the in-memory files of the runtime fakes.
+#include "app/skin_install.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 
-#include "app/skin_install.h"
 #include "tests/fakes/runtime_fakes.h"
 #include "tests/fakes/skin_fakes.h"
 
@@ -59,6 +60,31 @@ TEST_F(SkinInstall, AForeignFileOfThatNameIsReplacedBeforeLoading) {
   }
 }
 
+// The comparison is made on the held file, and the file stays held until the
+// engine is loaded: a file swapped in before the hold is caught and rewritten.
+TEST_F(SkinInstall, TheLibraryIsHeldFromTheComparisonUntilItIsLoaded) {
+  for (int swaps : {0, 1, 3}) {
+    SCOPED_TRACE(swaps);
+    SetUp();
+    fakes.files[kPath] = {skinFakes.library, 2, false};
+    skinFakes.swapsBeforeHold = swaps;
+    EXPECT_EQ(Apply(11), 1000);
+    EXPECT_EQ(fakes.files[kPath].bytes, skinFakes.library);
+    ASSERT_EQ(skinFakes.calls.size(), 1u);
+    EXPECT_EQ(skinFakes.calls[0].held, kPath);
+    EXPECT_TRUE(skinFakes.held.empty()) << "still held after loading";
+  }
+}
+
+TEST_F(SkinInstall, AFileThatKeepsBeingSwappedStopsStartUpAndNothingLoads) {
+  skinFakes.swapsBeforeHold = 4;
+  EXPECT_EQ(Apply(11), -1);
+  EXPECT_TRUE(skinFakes.calls.empty());
+  EXPECT_TRUE(skinFakes.held.empty());
+  ASSERT_EQ(fakes.messages.size(), 1u);
+  EXPECT_EQ(fakes.messages[0].icon, 16);
+}
+
 TEST_F(SkinInstall, WhatCannotBeMadeRightStopsStartUpBeforeAnythingLoads) {
   struct Case {
     const char* what;
@@ -80,7 +106,7 @@ TEST_F(SkinInstall, WhatCannotBeMadeRightStopsStartUpBeforeAnythingLoads) {
     EXPECT_EQ(Apply(11), -1);
     EXPECT_TRUE(skinFakes.calls.empty());
     ASSERT_EQ(fakes.messages.size(), 1u);
-    EXPECT_EQ(fakes.messages[0].text, SkinEngineErrorText(kPath, c.inTheWay));
+    EXPECT_EQ(fakes.messages[0].text, Joined(SkinEngineErrorText(kPath, c.inTheWay), 16).text);
     EXPECT_EQ(fakes.messages[0].icon, 16);
     if (c.exists) {
       EXPECT_EQ(fakes.files[kPath].bytes, c.present.bytes);
@@ -89,8 +115,8 @@ TEST_F(SkinInstall, WhatCannotBeMadeRightStopsStartUpBeforeAnythingLoads) {
 }
 
 TEST_F(SkinInstall, TheErrorNamesLibraryFunctionAndTheFileInTheWay) {
-  Text plain = SkinEngineErrorText(kPath, false);
-  Text blocked = SkinEngineErrorText(kPath, true);
+  Text plain = Joined(SkinEngineErrorText(kPath, false), 16).text;
+  Text blocked = Joined(SkinEngineErrorText(kPath, true), 16).text;
   for (const Text& text : {plain, blocked}) {
     EXPECT_NE(text.find("SkinH_EL.dll"), Text::npos);
     EXPECT_NE(text.find("SkinH_AttachRes"), Text::npos);
@@ -100,15 +126,22 @@ TEST_F(SkinInstall, TheErrorNamesLibraryFunctionAndTheFileInTheWay) {
   EXPECT_NE(blocked.find("请删除它"), Text::npos);
 }
 
+// The path is the system's text (ANSI); the rest is the program's own (GBK).
+TEST_F(SkinInstall, ThePathInTheErrorKeepsItsOwnCodePage) {
+  for (const MessagePiece& piece : SkinEngineErrorText(kPath, true)) {
+    EXPECT_EQ(piece.origin, piece.text == kPath ? kAnsiText : kProgramText) << piece.text;
+  }
+}
+
 TEST_F(SkinInstall, AnEngineThatCannotBeCalledStopsStartUp) {
   skinFakes.engineLoads = false;
   EXPECT_EQ(Apply(11), -1);
   ASSERT_EQ(fakes.messages.size(), 1u);
-  EXPECT_EQ(fakes.messages[0].text, SkinEngineErrorText(kPath, false));
+  EXPECT_EQ(fakes.messages[0].text, Joined(SkinEngineErrorText(kPath, false), 16).text);
 }
 
 TEST_F(SkinInstall, OnlySkins1To33AreHandedOverOtherNumbersGiveNothing) {
-  const std::pair<int, bool> numbers[] = {{1, true},   {33, true},  {11, true},      {0, false},
+  const std::pair<int, bool> numbers[] = {{1, true},   {33, true},  {11, true},       {0, false},
                                           {34, false}, {-1, false}, {INT_MIN, false}, {INT_MAX, false}};
   for (const auto& [number, inRange] : numbers) {
     SCOPED_TRACE(number);

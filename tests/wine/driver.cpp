@@ -67,10 +67,15 @@ std::wstring PathFromEnvironment(const wchar_t* variable) {
 }
 
 Running StartNevrolt(const std::wstring& folder, const std::vector<std::wstring>& environment) {
+  return StartNevroltBuild(L"NEVROLT_EXE", folder, environment);
+}
+
+Running StartNevroltBuild(const wchar_t* build, const std::wstring& folder,
+                          const std::vector<std::wstring>& environment) {
   Running running;
   running.folder = folder;
   std::wstring exe = folder + L"\\Nevrolt.exe";
-  CopyFileW(PathFromEnvironment(L"NEVROLT_EXE").c_str(), exe.c_str(), FALSE);
+  CopyFileW(PathFromEnvironment(build).c_str(), exe.c_str(), FALSE);
 
   std::vector<std::pair<std::wstring, std::wstring>> saved;
   for (const std::wstring& setting : environment) {
@@ -83,7 +88,8 @@ Running StartNevrolt(const std::wstring& folder, const std::vector<std::wstring>
   std::wstring commandLine = L"\"" + exe + L"\"";
   CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                  &running.process);
-  for (const auto& [name, value] : saved) SetEnvironmentVariableW(name.c_str(), value.empty() ? nullptr : value.c_str());
+  for (const auto& [name, value] : saved)
+    SetEnvironmentVariableW(name.c_str(), value.empty() ? nullptr : value.c_str());
   return running;
 }
 
@@ -186,8 +192,8 @@ void ClickButton(HWND window, HWND button) {
 }
 
 std::string ReadWholeFile(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
   std::string bytes;
   char chunk[65536];

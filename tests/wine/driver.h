@@ -22,6 +22,9 @@ std::wstring PathFromEnvironment(const wchar_t* variable);
 // Copies the built Nevrolt.exe into `folder` and starts it there, with the extra
 // environment variables (NAME=value) added to this process's own.
 Running StartNevrolt(const std::wstring& folder, const std::vector<std::wstring>& environment = {});
+// The same for a test build of the program, named by the environment variable `build`.
+Running StartNevroltBuild(const wchar_t* build, const std::wstring& folder,
+                          const std::vector<std::wstring>& environment = {});
 // Exit code, or STILL_ACTIVE after the time-out.
 DWORD WaitForExit(const Running& running, DWORD timeout = kPatience);
 // Ends the process if it still runs and closes the handles.

@@ -118,6 +118,35 @@ TEST(RunHidden, StandardOutputAndStandardErrorInOneTextInOrder) {
 
 TEST(RunHidden, ANulCutsOnlyTheRestOfItsChunk) { EXPECT_EQ(RunHidden(Emitter() + " nul"), "abcghi"); }
 
+struct ThreadRun {
+  std::string line;
+  std::string output;
+};
+
+DWORD WINAPI RunHiddenOnThread(void* parameter) {
+  auto* run = static_cast<ThreadRun*>(parameter);
+  run->output = RunHidden(run->line);
+  return 0;
+}
+
+// 259 is STILL_ACTIVE, which any program may return as its exit code: the run
+// must still end when the child has (cmd's own "exit" sets the code: it does not
+// pass on a program's). The run goes on a thread of its own so that a runner
+// that never ends fails the test instead of hanging it.
+TEST(RunHidden, EndsWhenTheChildHasEndedWhateverItsExitCode) {
+  for (const char* code : {"0", "1", "259"}) {
+    SCOPED_TRACE(code);
+    // Freed only once the run has returned: a runner that never ends still holds it.
+    auto* run = new ThreadRun{std::string("echo ending& exit ") + code, {}};
+    HANDLE thread = CreateThread(nullptr, 0, RunHiddenOnThread, run, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    ASSERT_EQ(WaitForSingleObject(thread, kPatience), WAIT_OBJECT_0) << "RunHidden did not return";
+    CloseHandle(thread);
+    EXPECT_EQ(run->output, "ending\r\n");
+    delete run;
+  }
+}
+
 TEST(RunHidden, AnUnstartableLineReturnsEmptyWithoutPumpingOrWaiting) {
   Drain();
   HWND window = TestWindow();
@@ -168,8 +197,7 @@ TEST(RunHidden, ANestedRunCompletesBeforeTheOuterResumes) {
   std::string outer = RunHidden(Emitter() + " hold " + hold.startName + " " + hold.goName);
   logged.events.push_back("outer end: " + outer);
   poster.join();
-  EXPECT_EQ(logged.events,
-            (std::vector<std::string>{"nested start", "nested end: nested\r\n", "outer end: held"}));
+  EXPECT_EQ(logged.events, (std::vector<std::string>{"nested start", "nested end: nested\r\n", "outer end: held"}));
   CloseHandle(hold.started);
   CloseHandle(hold.go);
 }

@@ -9,7 +9,8 @@ namespace {
 void Confess() {
   wchar_t path[MAX_PATH];
   if (!GetEnvironmentVariableW(L"NEVROLT_PLANT_MARKER", path, MAX_PATH)) return;
-  HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, 0, nullptr);
+  HANDLE file =
+      CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, 0, nullptr);
   wchar_t self[MAX_PATH];
   DWORD length = GetModuleFileNameW(reinterpret_cast<HMODULE>(&__ImageBase), self, MAX_PATH);
   DWORD written = 0;
@@ -25,6 +26,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
   return TRUE;
 }
 extern "C" __declspec(dllexport) BOOL WINAPI IsNTAdmin(DWORD, DWORD*) { return TRUE; }
+// What a program importing comctl32 asks of it.
+extern "C" __declspec(dllexport) void WINAPI InitCommonControls() {}
+extern "C" __declspec(dllexport) BOOL WINAPI InitCommonControlsEx(const void*) { return TRUE; }
 #else
 int main() {
   Confess();

@@ -3,6 +3,9 @@
 // whole, and the window wearing the skin's colours.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "resources/skin_engine/skin_format.h"
 #include "resources/skin_engine/skin_report.h"
 #include "tests/wine/driver.h"
@@ -55,6 +58,11 @@ TEST_F(SkinEngine, FirstStartWritesTheLibraryHiddenAndTheNextStartLeavesItAlone)
   FileState first = StateOf(LibraryIn(folder));
   EXPECT_EQ(WithoutArchive(first.attributes), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
   EXPECT_TRUE(first.bytes == carried) << "written " << first.bytes.size() << " bytes, carried " << carried.size();
+  // The shipped engine keeps no named section that another process could open.
+  std::wstring section = L"Local\\SkinH_EL.Attach." + std::to_wstring(running.process.dwProcessId);
+  HANDLE opened = OpenFileMappingW(FILE_MAP_READ, FALSE, section.c_str());
+  EXPECT_EQ(opened, nullptr);
+  if (opened) CloseHandle(opened);
   EXPECT_EQ(Close(window), 0u);
   Finish(running);
 
@@ -107,13 +115,52 @@ TEST_F(SkinEngine, AFolderOfThatNameStopsStartUpWithMinusOne) {
   EXPECT_TRUE(GetFileAttributesW(library.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// While the program starts, another thread keeps putting a foreign library in
+// the place of SkinH_EL.dll. Whatever it manages, the foreign code never runs:
+// the program starts with its own library, or stops with the start-up error.
+TEST_F(SkinEngine, ALibrarySwappedInDuringStartUpNeverRuns) {
+  constexpr int kStarts = 6;
+  std::wstring planted = PathFromEnvironment(L"NEVROLT_PLANTED_LIBRARY");
+  int swaps = 0;
+  for (int start = 0; start < kStarts; ++start) {
+    SCOPED_TRACE(start);
+    std::wstring folder = NewFolder(L"swapped");
+    std::wstring library = LibraryIn(folder);
+    std::wstring spare = folder + L"\\spare.dll";
+    std::wstring marker = folder + L"\\planted-ran.txt";
+    std::atomic<bool> stop{false};
+    std::thread swapper([&] {
+      while (!stop) {
+        SetFileAttributesW(library.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (CopyFileW(planted.c_str(), spare.c_str(), FALSE) &&
+            MoveFileExW(spare.c_str(), library.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+          ++swaps;
+        }
+      }
+    });
+    running = StartNevrolt(folder, {L"NEVROLT_PLANT_MARKER=" + marker});
+    DWORD processId = running.process.dwProcessId;
+    bool settled = WaitUntil([&] {
+      return WaitForTopWindow(processId, L"NevroltMainWindow", 0) || WaitForMessageBox(running, 0) ||
+             WaitForSingleObject(running.process.hProcess, 0) == WAIT_OBJECT_0;
+    });
+    stop = true;
+    swapper.join();
+    EXPECT_TRUE(settled) << "neither a window nor the start-up error";
+    EXPECT_EQ(GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "the swapped-in library ran";
+    Finish(running);
+  }
+  EXPECT_GT(swaps, 0) << "the swapper never got its file in place";
+}
+
 TEST_F(SkinEngine, Skin11ReachesTheEngineWhole) {
   std::wstring folder = NewFolder(L"received");
-  running = StartNevrolt(folder);
+  running = StartNevroltBuild(L"NEVROLT_SKIN_REPORT_EXE", folder);
   HWND window = WaitForMainWindow(running);
   ASSERT_NE(window, nullptr);
 
-  // The library the program wrote answers for the engine inside the program.
+  // The test build carries an engine that keeps what it received; the library
+  // it wrote answers for the engine inside the program.
   HMODULE library = LoadLibraryW(LibraryIn(folder).c_str());
   ASSERT_NE(library, nullptr);
   using QueryFn = int(WINAPI*)(DWORD, void*, DWORD);
@@ -129,7 +176,8 @@ TEST_F(SkinEngine, Skin11ReachesTheEngineWhole) {
   EXPECT_EQ(report.result, 0);
   EXPECT_EQ(report.length, skin.size());
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(report.head), 4), ".SHE");
-  EXPECT_EQ(report.hash, AttachHash(reinterpret_cast<const unsigned char*>(skin.data()), static_cast<uint32_t>(skin.size())));
+  EXPECT_EQ(report.hash,
+            AttachHash(reinterpret_cast<const unsigned char*>(skin.data()), static_cast<uint32_t>(skin.size())));
   EXPECT_EQ(report.passwordEmpty, 1u);
   EXPECT_EQ(report.extras, 0u);
   EXPECT_GE(report.windows, 26u) << "the window, the tab control and 24 controls";
@@ -170,7 +218,7 @@ TEST_F(SkinEngine, TheWindowWearsTheColoursOfSkin11) {
   // Points in the client area (the tab control's coordinates), away from any text.
   POINT page = ClientToWindow(window, 370, 150);
   POINT strip = ClientToWindow(window, 380, 8);
-  POINT edit = ClientToWindow(window, 324, 128);     // inside addressEdit2
+  POINT edit = ClientToWindow(window, 324, 128);      // inside addressEdit2
   POINT editEdge = ClientToWindow(window, 164, 112);  // its top border
   POINT button = ClientToWindow(window, 210, 196);    // checkButton, left of its caption
   POINT check = ClientToWindow(window, 39, 208);      // inside pingCheck's box
@@ -178,7 +226,8 @@ TEST_F(SkinEngine, TheWindowWearsTheColoursOfSkin11) {
   EXPECT_TRUE(WaitUntil([&] {
     shot = CaptureWindow(window);
     return PixelAt(shot, page.x, page.y) == c[kPage] && PixelAt(shot, button.x, button.y) != c[kPage];
-  })) << std::hex << "page pixel " << PixelAt(shot, page.x, page.y) << ", skin " << c[kPage];
+  })) << std::hex
+      << "page pixel " << PixelAt(shot, page.x, page.y) << ", skin " << c[kPage];
   EXPECT_EQ(PixelAt(shot, strip.x, strip.y), c[kWindow]);
   EXPECT_EQ(PixelAt(shot, edit.x, edit.y), c[kEdit]);
   EXPECT_EQ(PixelAt(shot, editEdge.x, editEdge.y), c[kEditBorder]);
@@ -189,7 +238,7 @@ TEST_F(SkinEngine, TheWindowWearsTheColoursOfSkin11) {
 
   // The parameter page shows its controls on the skin's page colour too.
   ClickTab(GetDlgItem(window, 100), 1);
-  POINT label = ClientToWindow(window, 42, 34);     // corner of the label 连接名称
+  POINT label = ClientToWindow(window, 42, 34);          // corner of the label 连接名称
   POINT connectivity = ClientToWindow(window, 20, 228);  // connectivityButton, left of its caption
   WaitUntil([&] {
     shot = CaptureWindow(window);
@@ -198,6 +247,28 @@ TEST_F(SkinEngine, TheWindowWearsTheColoursOfSkin11) {
   EXPECT_EQ(PixelAt(shot, label.x, label.y), c[kPage]);
   EXPECT_TRUE(Between(PixelAt(shot, connectivity.x, connectivity.y), c[kButtonFace], c[kButtonFace2]))
       << std::hex << PixelAt(shot, connectivity.x, connectivity.y);
+}
+
+// Runs under an English locale (ANSI code page 1252): the path in the start-up
+// error is the system's text and must reach the screen as it is, beside the
+// program's own Chinese text.
+TEST_F(SkinEngine, TheErrorNamesAFolderRightUnderASingleByteCodePage) {
+  ASSERT_EQ(GetACP(), 1252u) << "this pass runs under an English locale";
+  std::wstring folder = NewFolder(L"Caf\u00e9");
+  std::wstring library = LibraryIn(folder);
+  ASSERT_TRUE(CreateDirectoryW(library.c_str(), nullptr));
+
+  running = StartNevrolt(folder);
+  HWND box = WaitForMessageBox(running);
+  ASSERT_NE(box, nullptr);
+  std::wstring text = MessageBoxText(box);
+  std::wstring lowerText = text, lowerPath = library;
+  CharLowerW(lowerText.data());
+  CharLowerW(lowerPath.data());
+  EXPECT_NE(lowerText.find(lowerPath), std::wstring::npos) << "the path as it is: " << text;
+  EXPECT_NE(text.find(L"\u8bf7\u5220\u9664\u5b83"), std::wstring::npos) << "请删除它";
+  DismissMessageBox(box);
+  EXPECT_EQ(WaitForExit(running), static_cast<DWORD>(-1));
 }
 
 // The engine alone, loaded into this process: bad skins are refused and leave

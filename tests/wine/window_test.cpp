@@ -1,10 +1,10 @@
 // The real Nevrolt.exe under Wine: its window, pages and controls, closing, the
 // administrator gate, the address check's consoles, planted files and locales.
+#include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "tests/wine/driver.h"
-
-#include <commctrl.h>
 
 namespace {
 
@@ -201,7 +201,8 @@ TEST_F(NevroltWindow, PlantedCmdPingAndAdvpackBesideTheProgramNeverRun) {
   std::wstring planted = PathFromEnvironment(L"NEVROLT_PLANTED_PROGRAM");
   ASSERT_TRUE(CopyFileW(planted.c_str(), (folder + L"\\cmd.exe").c_str(), FALSE));
   ASSERT_TRUE(CopyFileW(planted.c_str(), (folder + L"\\ping.exe").c_str(), FALSE));
-  ASSERT_TRUE(CopyFileW(PathFromEnvironment(L"NEVROLT_PLANTED_LIBRARY").c_str(), (folder + L"\\advpack.dll").c_str(), FALSE));
+  ASSERT_TRUE(
+      CopyFileW(PathFromEnvironment(L"NEVROLT_PLANTED_LIBRARY").c_str(), (folder + L"\\advpack.dll").c_str(), FALSE));
 
   // Runs with WINEDLLOVERRIDES=advpack=n,b, under which a native advpack.dll
   // file is preferred: LoadLibraryA("advpack.dll") would take the planted one.
@@ -215,7 +216,46 @@ TEST_F(NevroltWindow, PlantedCmdPingAndAdvpackBesideTheProgramNeverRun) {
 
   std::string recorded = PingThroughTheWindow(running, folder, {L"NEVROLT_PLANT_MARKER=" + marker});
   EXPECT_EQ(recorded.substr(0, recorded.find('\t')), "ping 192.0.2.7");
-  EXPECT_EQ(GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "a planted file ran: " << ReadWholeFile(marker);
+  EXPECT_EQ(GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES)
+      << "a planted file ran: " << ReadWholeFile(marker);
+}
+
+// Runs with WINEDLLOVERRIDES=comctl32=n,b, under which a comctl32.dll file
+// beside a program that imports comctl32 is loaded in place of the system's.
+TEST_F(NevroltWindow, PlantedComctl32BesideTheProgramNeverLoads) {
+  std::wstring folder = NewFolder(L"planted-comctl32");
+  std::wstring marker = folder + L"\\planted-ran.txt";
+  ASSERT_TRUE(
+      CopyFileW(PathFromEnvironment(L"NEVROLT_PLANTED_LIBRARY").c_str(), (folder + L"\\comctl32.dll").c_str(), FALSE));
+
+  // The control: a program that imports comctl32, in the same folder, takes the planted file.
+  std::wstring importer = folder + L"\\importer.exe";
+  ASSERT_TRUE(CopyFileW(PathFromEnvironment(L"NEVROLT_COMCTL32_IMPORTER").c_str(), importer.c_str(), FALSE));
+  std::wstring importerMarker = folder + L"\\importer-took-it.txt";
+  SetEnvironmentVariableW(L"NEVROLT_PLANT_MARKER", importerMarker.c_str());
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  std::wstring commandLine = L"\"" + importer + L"\"";
+  BOOL started = CreateProcessW(importer.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                folder.c_str(), &startup, &process);
+  SetEnvironmentVariableW(L"NEVROLT_PLANT_MARKER", nullptr);
+  ASSERT_TRUE(started);
+  WaitForSingleObject(process.hProcess, kPatience);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  ASSERT_NE(GetFileAttributesW(importerMarker.c_str()), INVALID_FILE_ATTRIBUTES)
+      << "this pass must prefer a comctl32.dll file beside the program";
+
+  running = StartNevrolt(folder, {L"NEVROLT_PLANT_MARKER=" + marker});
+  HWND window = WaitForMainWindow(running);
+  ASSERT_NE(window, nullptr);
+  HWND tabs = GetDlgItem(window, 100);
+  EXPECT_EQ(ClassName(tabs), L"SysTabControl32");
+  EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 4) << "the system's comctl32 made the tab control";
+  EXPECT_EQ(GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "the planted comctl32.dll ran";
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForExit(running), 0u);
 }
 
 // Runs under an English locale (ANSI code page 1252): the Chinese texts must
