@@ -1,7 +1,7 @@
 // 网址检测: one ping or tracert console per address typed.
 #include "actions/command_safety.h"
+#include "actions/control_ids.h"
 #include "actions/handlers.h"
-#include "app/control_ids.h"
 #include "runtime/process.h"
 #include "runtime/window.h"
 

@@ -1,12 +1,18 @@
 #include "actions/command_safety.h"
 
-#include "runtime/process.h"
+#include "runtime/codepage.h"
 
 namespace {
 
 bool IsForbidden(unsigned char byte) {
   switch (byte) {
-    case '&': case '|': case '<': case '>': case '^': case '"': case '%':
+    case '&':
+    case '|':
+    case '<':
+    case '>':
+    case '^':
+    case '"':
+    case '%':
       return true;
   }
   return byte < 0x20 || byte == 0x7F;

@@ -1,4 +1,4 @@
-// 检测网络参数 and the reset page's button: one console each, kept open by /k.
+// 检测网络参数: ipconfig /all in a console kept open by /k.
 #include "actions/handlers.h"
 #include "runtime/process.h"
 #include "runtime/window.h"
@@ -9,5 +9,3 @@ void OnShowParamsButton() {
   LaunchConsole("cmd /k ipconfig /all", true);
   EndWaitCursor();
 }
-
-void OnResetButton() { LaunchConsole("cmd /k netsh winsock reset", false); }

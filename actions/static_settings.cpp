@@ -2,8 +2,8 @@
 #include "actions/static_settings.h"
 
 #include "actions/command_safety.h"
+#include "actions/control_ids.h"
 #include "actions/handlers.h"
-#include "app/control_ids.h"
 #include "exec/run_hidden.h"
 #include "runtime/window.h"
 
@@ -16,7 +16,7 @@ struct Field {
 
 // Checked in this order; the first empty one is reported.
 constexpr Field kFields[] = {
-    {connectionNameEdit, "请输入网络名称"}, {ipEdit, "请输入IP地址"},       {gatewayEdit, "请输入网关"},
+    {connectionNameEdit, "请输入网络名称"}, {ipEdit, "请输入IP地址"},   {gatewayEdit, "请输入网关"},
     {maskEdit, "请输入子网掩码"},           {dnsEdit, "请输入DNS地址"},
 };
 constexpr int kFieldCount = sizeof kFields / sizeof kFields[0];
@@ -44,8 +44,8 @@ bool JudgeOutput(const Text& output, Text* errorText) {
 
 bool SetStaticAddress(const Text& address, const Text& gateway, const Text& mask,
                       const std::optional<Text>& connectionName, Text* errorText) {
-  Text line = ConcatText({"netsh interface ip set address ", NameOnLine(connectionName), " static ", address, " ",
-                          mask, " ", gateway, " 1"});
+  Text line = ConcatText({"netsh interface ip set address ", NameOnLine(connectionName), " static ", address, " ", mask,
+                          " ", gateway, " 1"});
   return JudgeOutput(RunHidden(line), errorText);
 }
 

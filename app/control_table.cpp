@@ -1,7 +1,7 @@
 #include "app/control_table.h"
 
+#include "actions/control_ids.h"
 #include "actions/handlers.h"
-#include "app/control_ids.h"
 
 const char* const kPageCaptions[kPageCount] = {"网址检测", "参数更改", "重置网络", "关于作者"};
 

@@ -11,14 +11,14 @@ enum ControlStyle : int {
 };
 
 struct ControlSpec {
-  int page;             // 0 to 3
+  int page;  // 0 to 3
   ControlKind kind;
   int id;               // a ControlId; 0 for labels, which no code refers to
   const char* caption;  // GBK; nullptr for edit boxes
   int x, y;             // from the top-left corner of pageTabs
   int width, height;
-  int style;            // ControlStyle bits
-  void (*onClick)();    // buttons only
+  int style;          // ControlStyle bits
+  void (*onClick)();  // buttons only
 };
 
 constexpr int kPageCount = 4;

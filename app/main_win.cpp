@@ -15,7 +15,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   // The created handler.
   RunAdministratorGate();
-  ApplyBuiltInSkin(11);
+  ApplyBuiltInSkin(StartupSkin());
 
   ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);

@@ -2,9 +2,10 @@
 
 #include <commctrl.h>
 
-#include "app/control_ids.h"
+#include "actions/control_ids.h"
 #include "app/control_table.h"
 #include "runtime/codepage_win.h"
+#include "runtime/handles_win.h"
 #include "runtime/system_win.h"
 #include "runtime/window_win.h"
 
@@ -13,7 +14,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"NevroltMainWindow";
 constexpr int kIconId = 1;
 
-HFONT ownFont;
+GdiObject ownFont = OwnGdiObject(nullptr);  // the reset page's own font, for the life of the window
 
 DWORD StyleOf(const ControlSpec& control) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (control.page == 0 ? WS_VISIBLE : 0);
@@ -46,8 +47,8 @@ const wchar_t* ClassOf(ControlKind kind) {
 // pageTabs sits at the client origin, so table positions are client positions.
 void CreateControls(HWND window, HINSTANCE instance) {
   HFONT guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  ownFont = CreateFontW(kOwnFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH, L"");
+  ownFont = OwnGdiObject(CreateFontW(kOwnFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH, L""));
 
   HWND tabs =
       CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, kTabsWidth, kTabsHeight,
@@ -68,7 +69,7 @@ void CreateControls(HWND window, HINSTANCE instance) {
                                  StyleOf(control), control.x, control.y, control.width, control.height, window,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
     SetWindowLongPtrW(child, GWLP_USERDATA, i);
-    HFONT font = (control.style & kOwnFont) ? ownFont : guiFont;
+    HFONT font = (control.style & kOwnFont) ? static_cast<HFONT>(ownFont.get()) : guiFont;
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
   // The tab control is drawn beneath the controls that lie on it.
@@ -85,11 +86,7 @@ void ShowPage(HWND window, int page) {
 }
 
 // WM_COMMAND: a click runs the button's handler; Enter (IDOK) does nothing.
-void OnCommand(HWND window, int id, int code) {
-  if (id == IDCANCEL) {
-    SendMessageW(window, WM_CLOSE, 0, 0);
-    return;
-  }
+void OnCommand(int id, int code) {
   const ControlSpec* control = FindControl(id);
   if (code == BN_CLICKED && control && control->onClick) control->onClick();
 }
@@ -104,15 +101,14 @@ void OnNotify(HWND window, const NMHDR& header) {
 // WM_DESTROY: ends the message loop; a handler still running sees the window gone.
 void OnDestroy() {
   NoteMainWindowDestroyed();
-  DeleteObject(ownFont);
-  ownFont = nullptr;
+  ownFont.reset();
   PostQuitMessage(0);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      OnCommand(window, LOWORD(wParam), HIWORD(wParam));
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
     case WM_NOTIFY:
       OnNotify(window, *reinterpret_cast<const NMHDR*>(lParam));

@@ -26,6 +26,9 @@ bool InstallSkinEngine();
 void ApplyBuiltInSkin(int number);
 
 bool SkinNumberInRange(int number);
+// The skin applied at start-up: kDefaultSkin (app/startup_skin.cpp). The
+// gallery build links a definition of its own.
+int StartupSkin();
 Text SkinEnginePath();
 // The start-up error; `inTheWay`: a folder or a foreign file blocks the library.
 MessageText SkinEngineErrorText(const Text& path, bool inTheWay);
@@ -34,13 +37,6 @@ MessageText SkinEngineErrorText(const Text& path, bool inTheWay);
 // The carried library and a new copy of carried skin `number` (1 to 33).
 const Bytes& CarriedSkinEngine();
 Bytes CarriedSkin(int number);
-bool IsFolder(const Text& path);
-// Opens the file and keeps it open, letting others read it but neither write,
-// replace, rename nor delete it, and reads it whole. One file is held at a
-// time. False when it cannot be held so (missing, a folder, open for writing).
-bool HoldFile(const Text& path, Bytes& bytes);
-// Closes the held file, if any.
-void ReleaseHeldFile();
 // Loads the library from `path` and calls SkinH_AttachRes with `skin`; false
 // when the library cannot be loaded or lacks the export.
 bool CallSkinEngine(const Text& path, const Bytes& skin);

@@ -61,8 +61,8 @@ std::string RandomBytes() {
 
 void Report(const char* what, double ours, double memmemRate) {
   const double ratio = ours / memmemRate;
-  std::printf("%-44s %8.0f MiB/s  memmem %8.0f MiB/s  ratio %.2f (goal >= %.2f) %s\n", what, ours, memmemRate,
-              ratio, kGoal, ratio >= kGoal ? "met" : "MISSED");
+  std::printf("%-44s %8.0f MiB/s  memmem %8.0f MiB/s  ratio %.2f (goal >= %.2f) %s\n", what, ours, memmemRate, ratio,
+              kGoal, ratio >= kGoal ? "met" : "MISSED");
 }
 
 void CompareText(const char* what, std::string text, const std::string& sought) {

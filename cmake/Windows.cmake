@@ -20,15 +20,38 @@ function(add_load_config target)
     COMMAND python3 ${CMAKE_SOURCE_DIR}/cmake/stamp_load_config.py $<TARGET_FILE:${target}> ${map} VERBATIM)
 endfunction()
 
-add_executable(Nevrolt WIN32 ${win_sources} resources/nevrolt.rc)
-add_load_config(Nevrolt)
-target_link_libraries(Nevrolt PRIVATE nevrolt_core user32 gdi32)
+# The program's Windows sources, compiled once. The program, its test builds,
+# the Wine test programs and the benchmarks link these objects; a test build
+# replaces a part (the probe site, the start-up skin) by linking its own
+# definition, which keeps the program's from being taken from nevrolt_core.
+add_library(nevrolt_win OBJECT ${win_sources})
+target_link_libraries(nevrolt_win PUBLIC nevrolt_core user32 gdi32)
 set_source_files_properties(resources/nevrolt.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/nevrolt.manifest;${CMAKE_SOURCE_DIR}/resources/nevrolt.ico")
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/resources/skin_engine/CMakeLists.txt)
-  add_subdirectory(resources/skin_engine)
-endif()
+# add_nevrolt_program(NAME SKIN_RC [SOURCES...]): a build of the program with the
+# given skin resources and the sources that replace a part of it.
+function(add_nevrolt_program name skin_rc)
+  add_executable(${name} WIN32 ${CMAKE_SOURCE_DIR}/resources/nevrolt.rc ${skin_rc} ${ARGN})
+  target_link_libraries(${name} PRIVATE nevrolt_win)
+  add_load_config(${name})
+endfunction()
+
+add_subdirectory(resources/skin_engine)
+
+# The shipped program, and builds of it for make gallery and the Wine tests,
+# never shipped: NevroltGallery wears the skin named by NEVROLT_GALLERY_SKIN;
+# nevrolt_skin_report carries the reporting engine; nevrolt_loopback_probe
+# probes where NEVROLT_PROBE_REACH and NEVROLT_PROBE_PAGE say.
+add_nevrolt_program(Nevrolt ${skin_rc})
+add_dependencies(Nevrolt skin_engine skins)
+add_nevrolt_program(NevroltGallery ${skin_rc} tests/wine/gallery_skin.cpp)
+add_nevrolt_program(nevrolt_skin_report ${skin_report_rc})
+add_nevrolt_program(nevrolt_loopback_probe ${skin_rc} tests/wine/loopback_probe.cpp)
+add_dependencies(NevroltGallery skin_engine skins)
+add_dependencies(nevrolt_skin_report skin_engine_report skins)
+add_dependencies(nevrolt_loopback_probe skin_engine skins)
+set_target_properties(NevroltGallery nevrolt_skin_report PROPERTIES EXCLUDE_FROM_ALL TRUE)
 # The Wine tests and benchmarks are built with MinGW on Linux.
 if(MINGW)
   add_subdirectory(tests/wine)

@@ -4,10 +4,14 @@
 
 int64_t PumpWaitMultiplier(int64_t unit) {
   switch (unit) {
-    case 0: return 1;
-    case 1: return 1000;
-    case 2: return 60000;
-    case 3: return 3600000;
+    case 0:
+      return 1;
+    case 1:
+      return 1000;
+    case 2:
+      return 60000;
+    case 3:
+      return 3600000;
   }
   return unit;
 }

@@ -3,11 +3,14 @@
 #include <algorithm>
 
 #include "exec/pump_wait.h"
+#include "runtime/handles_win.h"
 #include "runtime/window.h"
 
 namespace {
 
-constexpr DWORD kWakeMask = 0xFF;  // QS_KEY .. QS_HOTKEY: every input but raw input
+// Every kind of input but raw input.
+constexpr DWORD kWakeMask =
+    QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_SENDMESSAGE | QS_HOTKEY;
 
 uint64_t NowMilliseconds() {
   LARGE_INTEGER count, frequency;
@@ -65,8 +68,7 @@ void WaitOnTimer(HANDLE timer, int64_t dueTime) {
 }
 
 bool PumpWait(int32_t duration, int64_t unit) {
-  HANDLE timer = CreateWaitableTimerA(nullptr, FALSE, nullptr);
-  WaitOnTimer(timer, PumpWaitDueTime(duration, unit));
-  if (timer) CloseHandle(timer);
+  KernelHandle timer = OwnHandle(CreateWaitableTimerA(nullptr, FALSE, nullptr));
+  WaitOnTimer(timer.get(), PumpWaitDueTime(duration, unit));
   return true;
 }

@@ -41,13 +41,22 @@ Text RemoveDuplicates(const Text& text, const Text& separator, bool bySeparator)
   return LeftText(result, TextLength(result) - TextLength(separator));
 }
 
+namespace {
+
+// The splitter's own rule: a byte above 0x80 (0x80 itself stands alone) takes
+// the byte after it, as does CR before LF.
+bool StartsSplitPair(const Bytes& bytes, size_t d) {
+  return d + 1 < bytes.size() && (bytes[d] > 0x80 || (bytes[d] == '\r' && bytes[d + 1] == '\n'));
+}
+
+}  // namespace
+
 TextList SplitChars(const Text& text) {
   const Bytes bytes = TextToBytes(text);
   const size_t n = bytes.size();
   TextList units;
   for (size_t d = 0; d < n;) {
-    size_t length = 1;
-    if (d + 1 < n && (bytes[d] > 0x80 || (bytes[d] == '\r' && bytes[d + 1] == '\n'))) length = 2;
+    size_t length = StartsSplitPair(bytes, d) ? 2 : 1;
     units.push_back(text.substr(d, length));
     d += length;
   }

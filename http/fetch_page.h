@@ -13,7 +13,7 @@
 // WinINet's own cookie handling off and lets the received cookies be merged.
 struct PageRequest {
   Text url;
-  int method = 0;  // index into GET POST HEAD PUT OPTIONS DELETE TRACE CONNECT; others: GET
+  int method = 0;                   // index into GET POST HEAD PUT OPTIONS DELETE TRACE CONNECT; others: GET
   Text postText;                    // body for any verb but GET, when postBytes is empty
   Text* cookies = nullptr;          // in/out: sent, then receives the merged cookies
   Text* returnedCookies = nullptr;  // out: the cookies the response set (merged)

@@ -1,6 +1,7 @@
 // The WinINet half of FetchPage: the calls, in order, with the plan's arguments.
 #include "http/fetch_page.h"
 #include "http/wininet_win.h"
+#include "runtime/handles_win.h"
 
 namespace {
 
@@ -31,40 +32,37 @@ Bytes FetchPage(const PageRequest& request) {
   if (!inet) return {};
   const RequestPlan plan = PlanRequest(request);
 
-  HINTERNET internet =
-      inet->open(plan.agent.c_str(), plan.accessType, OrNull(plan.proxyList), OrNull(plan.proxyBypass), 0);
+  // Closed in the reverse order of opening, the request first.
+  InternetHandle internet(
+      inet->open(plan.agent.c_str(), plan.accessType, OrNull(plan.proxyList), OrNull(plan.proxyBypass), 0),
+      inet->closeHandle);
   if (!internet) return {};
-  HINTERNET connection = inet->connect(internet, plan.host.c_str(), static_cast<INTERNET_PORT>(plan.port), nullptr,
-                                       nullptr, INTERNET_SERVICE_HTTP, 0, 0);
-  if (!connection) {
-    inet->closeHandle(internet);
-    return {};
-  }
-  HINTERNET handle = inet->openRequest(connection, plan.verb.c_str(), plan.path.c_str(), "HTTP/1.1", nullptr,
-                                       nullptr, plan.flags, 0);
-  if (!handle) {
-    inet->closeHandle(connection);
-    inet->closeHandle(internet);
-    return {};
-  }
+  InternetHandle connection(inet->connect(internet.get(), plan.host.c_str(), static_cast<INTERNET_PORT>(plan.port),
+                                          nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0),
+                            inet->closeHandle);
+  if (!connection) return {};
+  InternetHandle handle(inet->openRequest(connection.get(), plan.verb.c_str(), plan.path.c_str(), "HTTP/1.1", nullptr,
+                                          nullptr, plan.flags, 0),
+                        inet->closeHandle);
+  if (!handle) return {};
 
   Bytes body = plan.body;  // HttpSendRequestA takes a writable pointer
-  inet->sendRequest(handle, plan.headers.c_str(), static_cast<DWORD>(plan.headers.size()),
+  inet->sendRequest(handle.get(), plan.headers.c_str(), static_cast<DWORD>(plan.headers.size()),
                     body.empty() ? nullptr : body.data(), static_cast<DWORD>(body.size()));
 
   Bytes page;
   unsigned char chunk[kReadSize];
   for (;;) {
     DWORD read = 0;
-    inet->readFile(handle, chunk, kReadSize, &read);
+    inet->readFile(handle.get(), chunk, kReadSize, &read);
     if (read == 0) break;
     page.insert(page.end(), chunk, chunk + read);
   }
-  const Text rawHeaders = RawHeaders(*inet, handle);
+  const Text rawHeaders = RawHeaders(*inet, handle.get());
 
-  inet->closeHandle(handle);
-  inet->closeHandle(connection);
-  inet->closeHandle(internet);
+  handle.reset();
+  connection.reset();
+  internet.reset();
   FinishRequest(request, plan, rawHeaders);
   return page;
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "runtime/codepage.h"
+
 namespace {
 
 constexpr UINT kProgramCodePage = 936;
@@ -16,11 +18,15 @@ std::wstring WideFrom(UINT codePage, const Text& text) {
 
 }  // namespace
 
+bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
 std::wstring WideFromProgramText(const Text& text) { return WideFrom(kProgramCodePage, text); }
 
 std::wstring WideFromAnsi(const Text& text) { return WideFrom(CP_ACP, text); }
 
 std::wstring WideFromConsole(const Text& text) { return WideFrom(CP_OEMCP, text); }
+
+std::wstring WideFromUtf8(const std::string& text) { return WideFrom(CP_UTF8, text); }
 
 Text AnsiFromWide(const std::wstring& text) {
   if (text.empty()) return {};
@@ -28,5 +34,6 @@ Text AnsiFromWide(const std::wstring& text) {
   int length = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
   Text ansi(static_cast<size_t>(length), '\0');
   WideCharToMultiByte(CP_ACP, 0, text.data(), size, ansi.data(), length, nullptr, nullptr);
-  return MakeText(ansi);
+  ansi.erase(ansi.find('\0') == Text::npos ? ansi.size() : ansi.find('\0'));  // a Text ends at its first NUL
+  return ansi;
 }

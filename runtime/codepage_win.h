@@ -11,4 +11,5 @@
 std::wstring WideFromProgramText(const Text& text);  // code page 936
 std::wstring WideFromAnsi(const Text& text);         // CP_ACP
 std::wstring WideFromConsole(const Text& text);      // CP_OEMCP, console output
+std::wstring WideFromUtf8(const std::string& text);  // CP_UTF8
 Text AnsiFromWide(const std::wstring& text);         // CP_ACP

@@ -12,3 +12,11 @@ bool FileExists(const Text& path);
 bool WriteBytesFile(const Text& path, const Bytes& bytes);
 // The attributes become exactly bits & 0x27 (2: hidden only). False on failure.
 bool SetFileAttributeBits(const Text& path, int bits);
+// True for a folder of that name.
+bool IsFolder(const Text& path);
+// Opens the file and keeps it open, letting others read it but neither write,
+// replace, rename nor delete it, and reads it whole. One file is held at a
+// time. False when it cannot be held so (missing, a folder, open for writing).
+bool HoldFile(const Text& path, Bytes& bytes);
+// Closes the held file, if any.
+void ReleaseHeldFile();

@@ -13,7 +13,3 @@ bool LaunchConsole(const Text& line, bool wait);
 
 // 1 Win32s, 2 Windows 9x, 3 NT, 0 other.
 int OsFamily();
-
-// Whether the system's ANSI code page makes this byte the first of a two-byte
-// character (IsDBCSLeadByte).
-bool IsAnsiLeadByte(unsigned char byte);

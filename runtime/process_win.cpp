@@ -1,34 +1,37 @@
-#include <windows.h>
+#include "runtime/process_win.h"
 
 #include <string>
 
 #include "runtime/codepage_win.h"
+#include "runtime/handles_win.h"
 #include "runtime/process.h"
 #include "runtime/system_win.h"
 
+bool StartCommandInterpreter(Text commandLine, bool inheritHandles, DWORD creationFlags, STARTUPINFOA& startup,
+                             PROCESS_INFORMATION& process) {
+  bool nt = OsFamily() > 2;
+  Text application = nt ? AnsiFromWide(SystemCommandInterpreter()) : Text();
+  Text directory = nt ? AnsiFromWide(SystemDirectory()) : Text();
+  // CreateProcessA may write into its command line: the copy is ours.
+  return CreateProcessA(nt ? application.c_str() : nullptr, commandLine.data(), nullptr, nullptr,
+                        inheritHandles ? TRUE : FALSE, creationFlags, nullptr, nt ? directory.c_str() : nullptr,
+                        &startup, &process) != FALSE;
+}
+
 bool LaunchConsole(const Text& line, bool wait) {
-  // The application is named by its full path and the child starts in the
-  // system folder, so neither cmd nor the programs it runs are taken from the
-  // program's folder. The command line itself stays as given.
-  std::wstring application = SystemCommandInterpreter();
-  std::wstring directory = SystemDirectory();
-  Text commandLine = line;  // CreateProcessA may write into its command line
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(AnsiFromWide(application).c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                      CREATE_NEW_CONSOLE, nullptr, AnsiFromWide(directory).c_str(), &startup, &process)) {
-    return false;
-  }
+  PROCESS_INFORMATION started = {};
+  if (!StartCommandInterpreter(line, false, CREATE_NEW_CONSOLE, startup, started)) return false;
+  KernelHandle process = OwnHandle(started.hProcess);
+  KernelHandle thread = OwnHandle(started.hThread);
   if (wait) {
-    WaitForSingleObject(process.hProcess, INFINITE);
+    WaitForSingleObject(process.get(), INFINITE);
   } else {
-    WaitForInputIdle(process.hProcess, 1000);
+    WaitForInputIdle(process.get(), 1000);
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
   return true;
 }
 
@@ -41,5 +44,3 @@ int OsFamily() {
   if (!(version & 0x80000000u)) return 3;
   return LOBYTE(LOWORD(version)) < 4 ? 1 : 2;
 }
-
-bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }

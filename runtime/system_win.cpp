@@ -1,21 +1,15 @@
 #include "runtime/system_win.h"
 
-#include "runtime/files.h"
 #include "runtime/codepage_win.h"
-
-namespace {
-
-Text runDirectory;
-
-}  // namespace
+#include "runtime/files.h"
 
 void StartRuntime() {
   // SetDefaultDllDirectories exists from Windows 8 on, and on Windows 7 with
   // KB2533623; where it is missing, LoadSystemLibrary falls back to full paths.
   using SetDirectoriesFn = BOOL(WINAPI*)(DWORD);
   HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  auto setDirectories = reinterpret_cast<SetDirectoriesFn>(
-      reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+  auto setDirectories =
+      reinterpret_cast<SetDirectoriesFn>(reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
   if (setDirectories) setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   SetDllDirectoryW(L"");  // takes the current directory out of the DLL search path
 
@@ -23,16 +17,8 @@ void StartRuntime() {
   // netsh.exe found in its current directory.
   SetEnvironmentVariableW(L"NoDefaultCurrentDirectoryInExePath", L"1");
 
-  wchar_t path[MAX_PATH * 2];
-  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-  std::wstring folder(path, length);
-  size_t slash = folder.find_last_of(L'\\');
-  if (slash != std::wstring::npos) folder.erase(slash);
-  SetCurrentDirectoryW(folder.c_str());
-  runDirectory = AnsiFromWide(folder);
+  SetCurrentDirectoryW(WideFromAnsi(RunDirectory()).c_str());
 }
-
-Text RunDirectory() { return runDirectory; }
 
 std::wstring SystemDirectory() {
   wchar_t path[MAX_PATH];

@@ -63,7 +63,6 @@ bool CompareBytes(const Bytes& a, const Bytes& b);
 
 // Plain byte search shared by the text and byte finders: the 0-based index of the
 // first occurrence of sought at or after from, or npos (also for an empty sought).
-size_t SearchBytes(const unsigned char* data, size_t size, const unsigned char* sought, size_t soughtSize,
-                   size_t from);
+size_t SearchBytes(const unsigned char* data, size_t size, const unsigned char* sought, size_t soughtSize, size_t from);
 
 int BitOr(std::initializer_list<int> values);

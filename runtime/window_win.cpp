@@ -12,6 +12,12 @@ bool mainWindowDestroyed;
 
 HWND Control(int controlId) { return mainWindow ? GetDlgItem(mainWindow, controlId) : nullptr; }
 
+// Task-modal, no owner, caption "信息：", OK.
+void ShowWideMessage(const std::wstring& text, int icon) {
+  MessageBoxW(nullptr, text.c_str(), WideFromProgramText("信息：").c_str(),
+              MB_OK | MB_TASKMODAL | static_cast<UINT>(icon));
+}
+
 }  // namespace
 
 void SetMainWindow(HWND window) {
@@ -52,9 +58,26 @@ void BeginWaitCursor() { SetCursor(LoadCursorW(nullptr, IDC_WAIT)); }
 
 void EndWaitCursor() { SetCursor(LoadCursorW(nullptr, IDC_ARROW)); }
 
-void ShowMessage(const Text& text, int icon) {
-  MessageBoxW(nullptr, WideFromProgramText(text).c_str(), WideFromProgramText("信息：").c_str(),
-              MB_OK | MB_TASKMODAL | static_cast<UINT>(icon));
+void ShowMessage(const Text& text, int icon) { ShowWideMessage(WideFromProgramText(text), icon); }
+
+void ShowSystemMessage(const Text& text, int icon) { ShowWideMessage(WideFromConsole(text), icon); }
+
+void ShowJoinedMessage(const MessageText& pieces, int icon) {
+  std::wstring joined;
+  for (const MessagePiece& piece : pieces) {
+    switch (piece.origin) {
+      case kProgramText:
+        joined += WideFromProgramText(piece.text);
+        break;
+      case kAnsiText:
+        joined += WideFromAnsi(piece.text);
+        break;
+      case kConsoleText:
+        joined += WideFromConsole(piece.text);
+        break;
+    }
+  }
+  ShowWideMessage(joined, icon);
 }
 
 Text ReadEditText(int controlId) {

@@ -6,32 +6,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# The last commit's time for every tool that writes a date; without git, a fixed
-# one (1980-01-01, the earliest a zip entry can hold).
-if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-  SOURCE_DATE_EPOCH=315532800
-  if top=$(git rev-parse --show-toplevel 2>/dev/null) && [ "$top" -ef . ]; then
-    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
-  fi
-fi
-export SOURCE_DATE_EPOCH
-
-# build FOLDER: a clean build of the win32 preset's configuration in FOLDER,
-# only Nevrolt.exe and what it embeds (the skin engine and the skins).
-build() {
-  local dir=$1
-  rm -rf "$dir"
-  mkdir -p "$dir"
-  if ! { cmake --preset win32 -B "$dir" && cmake --build "$dir" --target Nevrolt -j2; } >"$dir/build.log" 2>&1; then
-    tail -n 20 "$dir/build.log" >&2
-    echo "check-reproducible: the build in $dir failed, see $dir/build.log" >&2
-    exit 1
-  fi
-}
+. scripts/release-build.sh
 
 files=(Nevrolt.exe resources/skin_engine/SkinH_EL.dll)
-build build/repro-a
-build build/repro-b
+release_build build/repro-a
+release_build build/repro-b
 differ=0
 for file in "${files[@]}"; do
   for dir in build/repro-a build/repro-b; do

@@ -8,26 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
-# The last commit's time for every tool that writes a date, here the zip's entry
-# times; without git, a fixed one (1980-01-01, the earliest a zip entry can hold).
-if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-  SOURCE_DATE_EPOCH=315532800
-  if top=$(git rev-parse --show-toplevel 2>/dev/null) && [ "$top" -ef . ]; then
-    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
-  fi
-fi
-export SOURCE_DATE_EPOCH
-
-# A clean build of the win32 preset's configuration, only Nevrolt.exe and what
-# it embeds (the skin engine and the skins).
+. scripts/release-build.sh
 out=build/repro-dist
-rm -rf "$out"
-mkdir -p "$out"
-if ! { cmake --preset win32 -B "$out" && cmake --build "$out" --target Nevrolt -j2; } >"$out/build.log" 2>&1; then
-  tail -n 20 "$out/build.log" >&2
-  echo "dist: the build failed, see $out/build.log" >&2
-  exit 1
-fi
+release_build "$out"
 
 # The version of project() in CMakeLists.txt, as CMake read it.
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/CMakeCache.txt")

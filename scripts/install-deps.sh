@@ -12,7 +12,7 @@ packages=(
   xvfb xauth x11-apps imagemagick
   fonts-wqy-microhei fonts-wine locales
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev
 )
 
 missing=()

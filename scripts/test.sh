@@ -19,6 +19,14 @@ for preset in win32 win64; do
   scripts/wine-ctest.sh "$preset" || failed=1
 done
 
+# Every C++ file is laid out as .clang-format says.
+if scripts/check-format.sh; then
+  python3 scripts/write-report.py build/native/results/format.xml passed clang_format
+else
+  python3 scripts/write-report.py build/native/results/format.xml failed clang_format
+  failed=1
+fi
+
 # Two clean builds of the shipped program in different folders give the same bytes.
 if scripts/check-reproducible.sh; then
   python3 scripts/write-report.py build/win32/results/reproducible.xml passed reproducible_win32_build

@@ -94,9 +94,10 @@ int main() {
     }
   }
   double ratio = Median(runner) / Median(plain);
-  std::printf("Hidden runner, 16 MiB collected: RunHidden %.0f ms, blocking ReadFile loop %.0f ms (medians of %d); "
-              "ratio %.2f, goal <= 1.25: %s\n",
-              Median(runner), Median(plain), kRounds, ratio, ratio <= 1.25 ? "met" : "missed");
+  std::printf(
+      "Hidden runner, 16 MiB collected: RunHidden %.0f ms, blocking ReadFile loop %.0f ms (medians of %d); "
+      "ratio %.2f, goal <= 1.25: %s\n",
+      Median(runner), Median(plain), kRounds, ratio, ratio <= 1.25 ? "met" : "missed");
 
   double cpuStart = ProcessCpuMilliseconds();
   double start = Milliseconds();
@@ -129,9 +130,10 @@ int main() {
     return 1;
   }
   double p99 = delays[delays.size() * 99 / 100];
-  std::printf("Hidden runner, PostMessage to dispatch during a run (%d posts): median %.2f ms, 99th percentile %.2f ms; "
-              "goal: a few tens of ms: %s\n",
-              kPosts, delays[delays.size() / 2], p99, p99 < 30.0 ? "met" : "missed");
+  std::printf(
+      "Hidden runner, PostMessage to dispatch during a run (%d posts): median %.2f ms, 99th percentile %.2f ms; "
+      "goal: a few tens of ms: %s\n",
+      kPosts, delays[delays.size() / 2], p99, p99 < 30.0 ? "met" : "missed");
   DestroyWindow(window);
   return 0;
 }

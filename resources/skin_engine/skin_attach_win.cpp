@@ -2,12 +2,15 @@
 // window of the calling thread, those that exist and those created later.
 #include <windows.h>
 #include <commctrl.h>
+#include <dwmapi.h>
 
 #include <cstdint>
+#include <iterator>
 #include <string>
 
 #include "resources/skin_engine/skin_engine_win.h"
 #include "resources/skin_engine/skin_report.h"
+#include "runtime/codepage_win.h"
 
 EngineSkin engine;
 
@@ -16,13 +19,12 @@ namespace {
 constexpr wchar_t kProcProperty[] = L"SkinH.Proc";
 constexpr wchar_t kKindProperty[] = L"SkinH.Kind";
 constexpr wchar_t kHotProperty[] = L"SkinH.Hot";  // hot item + 1
-constexpr wchar_t kInactiveProperty[] = L"SkinH.Inactive";
 
 HHOOK creationHook;
 DWORD hookThread;
 bool ClassIs(HWND window, const wchar_t* name) {
   wchar_t found[64];
-  return GetClassNameW(window, found, 64) && lstrcmpiW(found, name) == 0;
+  return GetClassNameW(window, found, static_cast<int>(std::size(found))) && lstrcmpiW(found, name) == 0;
 }
 
 int KindOf(HWND window) {
@@ -31,105 +33,143 @@ int KindOf(HWND window) {
     // Our own program's windows and its dialogs and message boxes; never the
     // system's menus, tooltips or input-method windows.
     auto module = reinterpret_cast<HMODULE>(GetClassLongPtrW(window, GCLP_HMODULE));
-    return ClassIs(window, L"#32770") || module == GetModuleHandleW(nullptr) ? kContainer : 0;
+    return ClassIs(window, L"#32770") || module == GetModuleHandleW(nullptr) ? kSkinnedContainer : 0;
   }
   if (ClassIs(window, L"Button")) {
     switch (style & BS_TYPEMASK) {
       case BS_PUSHBUTTON:
       case BS_DEFPUSHBUTTON:
-        return kPushButton;
+        return kSkinnedPushButton;
       case BS_CHECKBOX:
       case BS_AUTOCHECKBOX:
       case BS_3STATE:
       case BS_AUTO3STATE:
       case BS_RADIOBUTTON:
       case BS_AUTORADIOBUTTON:
-        return kCheckButton;
+        return kSkinnedCheckButton;
     }
     return 0;
   }
-  if (ClassIs(window, L"Edit")) return ClassIs(GetParent(window), L"ComboBox") ? 0 : kEditBox;
-  if (ClassIs(window, WC_TABCONTROLW)) return kTabs;
-  if (ClassIs(window, L"Static")) return kLabel;
+  if (ClassIs(window, L"Edit")) return ClassIs(GetParent(window), L"ComboBox") ? 0 : kSkinnedEditBox;
+  if (ClassIs(window, WC_TABCONTROLW)) return kSkinnedTabs;
+  if (ClassIs(window, L"Static")) return kSkinnedLabel;
   return 0;
+}
+
+// kind: kSkinnedPushButton or kSkinnedCheckButton.
+void PaintButton(HWND window, int kind, HDC dc) {
+  bool hot = GetPropW(window, kHotProperty) != nullptr;
+  if (kind == kSkinnedPushButton)
+    PaintPushButton(window, dc, hot);
+  else
+    PaintCheckButton(window, dc, hot);
 }
 
 void Repaint(HWND window, int kind) {
   if (!IsWindowVisible(window)) return;
   HDC dc = GetDC(window);
-  bool hot = GetPropW(window, kHotProperty) != nullptr;
-  if (kind == kPushButton) PaintPushButton(window, dc, hot);
-  if (kind == kCheckButton) PaintCheckButton(window, dc, hot);
+  PaintButton(window, kind, dc);
   ReleaseDC(window, dc);
 }
 
-void TrackLeave(HWND window) {
+// Hot tracking of buttons and tabs: the mouse is over part `hot` of the window
+// (a button: 1; tabs: the item + 1; 0: none). A change asks for WM_MOUSELEAVE
+// and redraws the window.
+void SetHot(HWND window, INT_PTR hot) {
+  if (hot == reinterpret_cast<INT_PTR>(GetPropW(window, kHotProperty))) return;
+  SetPropW(window, kHotProperty, reinterpret_cast<HANDLE>(hot));
   TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
   TrackMouseEvent(&track);
+  InvalidateRect(window, nullptr, FALSE);
+}
+
+// The mouse has left the window.
+void ClearHot(HWND window) {
+  RemovePropW(window, kHotProperty);
+  InvalidateRect(window, nullptr, FALSE);
+}
+
+LRESULT EraseContainer(HWND window, HDC dc) {
+  RECT rect;
+  GetClientRect(window, &rect);
+  FillRect(dc, &rect, engine.windowBrush);
+  return 1;
+}
+
+// Edit boxes and list boxes wear the edit colours.
+LRESULT EditColours(HDC dc) {
+  SetTextColor(dc, Colour(kEditText));
+  SetBkColor(dc, Colour(kEdit));
+  return reinterpret_cast<LRESULT>(engine.editBrush);
+}
+
+// Labels and buttons lie on the container's surface; read-only and disabled
+// edit boxes ask here too, and keep the edit colours.
+LRESULT StaticColours(HWND container, HDC dc, HWND control) {
+  if (ClassIs(control, L"Edit")) return EditColours(dc);
+  SetTextColor(dc, IsWindowEnabled(control) ? Colour(kPageText) : Colour(kDisabledText));
+  SetBkColor(dc, SurfaceColour(container));
+  return reinterpret_cast<LRESULT>(SurfaceBrush(container));
+}
+
+// The caption fades while the window is inactive; the system draws its own
+// caption in WM_NCACTIVATE, which ours then covers.
+LRESULT Activate(HWND window, WNDPROC original, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (wParam)
+    RemovePropW(window, kInactiveProperty);
+  else
+    SetPropW(window, kInactiveProperty, reinterpret_cast<HANDLE>(1));
+  LRESULT result = CallWindowProcW(original, window, message, wParam, lParam);
+  PaintCaption(window);
+  return result;
+}
+
+// Messages on which the system redraws the caption straight away; ours goes over it.
+LRESULT RedrawCaptionAfter(HWND window, WNDPROC original, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = CallWindowProcW(original, window, message, wParam, lParam);
+  if (IsWindow(window) && IsWindowVisible(window)) PaintCaption(window);
+  return result;
+}
+
+// The caption buttons are ours: a press on one does nothing, its release acts.
+LRESULT CaptionButtonMessage(HWND window, WNDPROC original, UINT message, WPARAM hit, LPARAM lParam) {
+  bool ours = hit == HTCLOSE || hit == HTMINBUTTON || hit == HTMAXBUTTON;
+  if (message != WM_NCLBUTTONUP) return ours ? 0 : CallWindowProcW(original, window, message, hit, lParam);
+  if (hit == HTCLOSE) return SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, lParam);
+  if (hit == HTMINBUTTON && (GetWindowLongW(window, GWL_STYLE) & WS_MINIMIZEBOX)) {
+    return SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, lParam);
+  }
+  return CallWindowProcW(original, window, message, hit, lParam);
 }
 
 LRESULT ContainerMessage(HWND window, WNDPROC original, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto dc = reinterpret_cast<HDC>(wParam);
   switch (message) {
-    case WM_ERASEBKGND: {
-      RECT rect;
-      GetClientRect(window, &rect);
-      FillRect(reinterpret_cast<HDC>(wParam), &rect, engine.windowBrush);
-      return 1;
-    }
+    case WM_ERASEBKGND:
+      return EraseContainer(window, dc);
     case WM_CTLCOLORDLG:
       return reinterpret_cast<LRESULT>(engine.windowBrush);
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      if (ClassIs(reinterpret_cast<HWND>(lParam), L"Edit")) {  // read-only or disabled edit boxes
-        SetTextColor(dc, Colour(kEditText));
-        SetBkColor(dc, Colour(kEdit));
-        return reinterpret_cast<LRESULT>(engine.editBrush);
-      }
-      SetTextColor(dc, IsWindowEnabled(reinterpret_cast<HWND>(lParam)) ? Colour(kPageText) : Colour(kDisabledText));
-      SetBkColor(dc, SurfaceColour(window));
-      return reinterpret_cast<LRESULT>(SurfaceBrush(window));
-    }
+    case WM_CTLCOLORBTN:
+      return StaticColours(window, dc, reinterpret_cast<HWND>(lParam));
     case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX: {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, Colour(kEditText));
-      SetBkColor(dc, Colour(kEdit));
-      return reinterpret_cast<LRESULT>(engine.editBrush);
-    }
-    case WM_NCPAINT: {
+    case WM_CTLCOLORLISTBOX:
+      return EditColours(dc);
+    case WM_NCPAINT:  // windows without a caption keep the system's frame
       if ((GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) != WS_CAPTION) break;
       PaintCaption(window);
       return 0;
-    }
-    case WM_NCACTIVATE: {
-      if (wParam)
-        RemovePropW(window, kInactiveProperty);
-      else
-        SetPropW(window, kInactiveProperty, reinterpret_cast<HANDLE>(1));
-      LRESULT result = CallWindowProcW(original, window, message, wParam, lParam);
-      PaintCaption(window);
-      return result;
-    }
+    case WM_NCACTIVATE:
+      return Activate(window, original, message, wParam, lParam);
     case WM_SETTEXT:
     case WM_SETICON:
     case WM_SYSCOMMAND:
-    case WM_ENABLE: {
-      LRESULT result = CallWindowProcW(original, window, message, wParam, lParam);
-      if (IsWindow(window) && IsWindowVisible(window)) PaintCaption(window);
-      return result;
-    }
-    // The caption buttons are ours: a click on one acts on release.
+    case WM_ENABLE:
+      return RedrawCaptionAfter(window, original, message, wParam, lParam);
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
-      if (wParam == HTCLOSE || wParam == HTMINBUTTON || wParam == HTMAXBUTTON) return 0;
-      break;
     case WM_NCLBUTTONUP:
-      if (wParam == HTCLOSE) return SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, lParam);
-      if (wParam == HTMINBUTTON && (GetWindowLongW(window, GWL_STYLE) & WS_MINIMIZEBOX)) {
-        return SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, lParam);
-      }
-      break;
+      return CaptionButtonMessage(window, original, message, wParam, lParam);
   }
   return CallWindowProcW(original, window, message, wParam, lParam);
 }
@@ -139,26 +179,17 @@ LRESULT ButtonMessage(HWND window, int kind, WNDPROC original, UINT message, WPA
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(window, &paint);
-      bool hot = GetPropW(window, kHotProperty) != nullptr;
-      if (kind == kPushButton)
-        PaintPushButton(window, dc, hot);
-      else
-        PaintCheckButton(window, dc, hot);
+      PaintButton(window, kind, dc);
       EndPaint(window, &paint);
       return 0;
     }
     case WM_ERASEBKGND:
       return 1;
     case WM_MOUSEMOVE:
-      if (!GetPropW(window, kHotProperty)) {
-        SetPropW(window, kHotProperty, reinterpret_cast<HANDLE>(1));
-        TrackLeave(window);
-        InvalidateRect(window, nullptr, FALSE);
-      }
+      SetHot(window, 1);
       break;
     case WM_MOUSELEAVE:
-      RemovePropW(window, kHotProperty);
-      InvalidateRect(window, nullptr, FALSE);
+      ClearHot(window);
       break;
     // The button draws itself straight away on these; our drawing goes over it.
     case WM_SETFOCUS:
@@ -196,17 +227,11 @@ LRESULT TabsMessage(HWND window, WNDPROC original, UINT message, WPARAM wParam, 
       return 1;
     case WM_MOUSEMOVE: {
       TCHITTESTINFO hit = {{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}, 0};
-      INT_PTR item = SendMessageW(window, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) + 1;
-      if (item != reinterpret_cast<INT_PTR>(GetPropW(window, kHotProperty))) {
-        SetPropW(window, kHotProperty, reinterpret_cast<HANDLE>(item));
-        TrackLeave(window);
-        InvalidateRect(window, nullptr, FALSE);
-      }
+      SetHot(window, SendMessageW(window, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) + 1);
       break;
     }
     case WM_MOUSELEAVE:
-      RemovePropW(window, kHotProperty);
-      InvalidateRect(window, nullptr, FALSE);
+      ClearHot(window);
       break;
   }
   return CallWindowProcW(original, window, message, wParam, lParam);
@@ -252,28 +277,36 @@ LRESULT CALLBACK SkinnedProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   }
   if (message == WM_SETFONT) wParam = SkinnedFont(wParam);
   switch (kind) {
-    case kContainer:
+    case kSkinnedContainer:
       return ContainerMessage(window, original, message, wParam, lParam);
-    case kPushButton:
-    case kCheckButton:
+    case kSkinnedPushButton:
+    case kSkinnedCheckButton:
       return ButtonMessage(window, kind, original, message, wParam, lParam);
-    case kTabs:
+    case kSkinnedTabs:
       return TabsMessage(window, original, message, wParam, lParam);
-    case kEditBox:
+    case kSkinnedEditBox:
       return EditMessage(window, original, message, wParam, lParam);
   }
   return CallWindowProcW(original, window, message, wParam, lParam);
 }
 
+using SetAttributeFn = decltype(&DwmSetWindowAttribute);
+
+// DwmSetWindowAttribute, or nullptr where there is none. dwmapi.dll is no
+// KnownDLL: it is loaded from the system folder rather than imported.
+SetAttributeFn LoadSetAttribute() {
+  HMODULE dwm = LoadLibraryExW(L"dwmapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  return dwm ? reinterpret_cast<SetAttributeFn>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmSetWindowAttribute")))
+             : nullptr;
+}
+
 // Some systems draw the frame of a window themselves unless told not to.
 void KeepFrameOurs(HWND window) {
-  using SetAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
-  HMODULE dwm = LoadLibraryExW(L"dwmapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  auto setAttribute =
-      dwm ? reinterpret_cast<SetAttributeFn>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmSetWindowAttribute")))
-          : nullptr;
-  DWORD disabled = 1;  // DWMNCRP_DISABLED
-  if (setAttribute) setAttribute(window, 2 /* DWMWA_NCRENDERING_POLICY */, &disabled, sizeof disabled);
+  // Loaded once for the process and never freed: freeing would fall to the
+  // engine's unloading, where no library may be freed.
+  static const SetAttributeFn setAttribute = LoadSetAttribute();
+  DWORD disabled = DWMNCRP_DISABLED;
+  if (setAttribute) setAttribute(window, DWMWA_NCRENDERING_POLICY, &disabled, sizeof disabled);
 }
 
 // Subclasses one window; true when it is one the engine draws.
@@ -285,7 +318,7 @@ bool SkinWindow(HWND window) {
   SetPropW(window, kProcProperty, reinterpret_cast<HANDLE>(original));
   SetPropW(window, kKindProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(kind)));
   SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SkinnedProc));
-  if (kind == kContainer) KeepFrameOurs(window);
+  if (kind == kSkinnedContainer) KeepFrameOurs(window);
   return true;
 }
 
@@ -300,10 +333,9 @@ struct Existing {
 
 BOOL CALLBACK SkinExistingChild(HWND window, LPARAM context) {
   if (SkinWindow(window)) ++reinterpret_cast<Existing*>(context)->skinned;
-  HFONT font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
-  if (engine.font && font == GetStockObject(DEFAULT_GUI_FONT)) {
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(engine.font), FALSE);
-  }
+  auto font = static_cast<WPARAM>(SendMessageW(window, WM_GETFONT, 0, 0));
+  WPARAM skinned = SkinnedFont(font);
+  if (skinned != font) SendMessageW(window, WM_SETFONT, skinned, FALSE);
   return TRUE;
 }
 
@@ -321,8 +353,8 @@ HFONT CreateSkinFont(const SkinFont& wanted) {
   if (wanted.height != 0) font.lfHeight = wanted.height, font.lfWidth = 0;
   if (wanted.weight != 0) font.lfWeight = wanted.weight;
   if (!wanted.face.empty()) {
-    int length = MultiByteToWideChar(CP_UTF8, 0, wanted.face.data(), static_cast<int>(wanted.face.size()),
-                                     font.lfFaceName, LF_FACESIZE - 1);
+    // A face holds at most kSkinMaxFaceLength bytes, so it always fits.
+    std::size_t length = WideFromUtf8(wanted.face).copy(font.lfFaceName, LF_FACESIZE - 1);
     font.lfFaceName[length] = L'\0';
   }
   return CreateFontIndirectW(&font);

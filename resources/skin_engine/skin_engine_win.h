@@ -5,7 +5,10 @@
 
 #include "resources/skin_engine/skin_format.h"
 
-// What the engine keeps for the skin in force.
+// What the engine keeps for the skin in force. The brushes and the font stay
+// raw handles: they live from one SkinH_AttachRes to the next, Install deletes
+// an earlier skin's brushes itself, and an earlier skin's font is kept alive on
+// purpose because controls may still hold it.
 struct EngineSkin {
   Skin skin;
   HBRUSH windowBrush = nullptr;
@@ -16,7 +19,17 @@ struct EngineSkin {
 
 extern EngineSkin engine;
 
-enum SkinnedKind : int { kContainer = 1, kPushButton, kCheckButton, kEditBox, kTabs, kLabel };
+enum SkinnedKind : int {
+  kSkinnedContainer = 1,
+  kSkinnedPushButton,
+  kSkinnedCheckButton,
+  kSkinnedEditBox,
+  kSkinnedTabs,
+  kSkinnedLabel
+};
+
+// Set on a top-level window while it is inactive: its caption is drawn faded.
+constexpr wchar_t kInactiveProperty[] = L"SkinH.Inactive";
 
 COLORREF Colour(SkinColour role);
 // The colour under the controls of a container: the page colour where the

@@ -1,15 +1,39 @@
 #include "resources/skin_engine/skin_format.h"
 
 const char* const kSkinColourNames[kColourCount] = {
-    "window", "window_text", "page", "page_text",
-    "edit", "edit_text", "edit_border", "edit_focus_border",
-    "button_face", "button_face2", "button_text", "button_border",
-    "button_hot", "button_hot2", "button_hot_text",
-    "button_pressed", "button_pressed2", "button_pressed_text",
-    "check_box", "check_border", "check_mark",
-    "tab", "tab_text", "tab_hot", "tab_selected", "tab_selected_text", "tab_border",
-    "caption", "caption2", "caption_text", "frame",
-    "focus", "disabled_text",
+    "window",
+    "window_text",
+    "page",
+    "page_text",
+    "edit",
+    "edit_text",
+    "edit_border",
+    "edit_focus_border",
+    "button_face",
+    "button_face2",
+    "button_text",
+    "button_border",
+    "button_hot",
+    "button_hot2",
+    "button_hot_text",
+    "button_pressed",
+    "button_pressed2",
+    "button_pressed_text",
+    "check_box",
+    "check_border",
+    "check_mark",
+    "tab",
+    "tab_text",
+    "tab_hot",
+    "tab_selected",
+    "tab_selected_text",
+    "tab_border",
+    "caption",
+    "caption2",
+    "caption_text",
+    "frame",
+    "focus",
+    "disabled_text",
 };
 
 namespace {
@@ -35,10 +59,14 @@ bool IsCleanUtf8(const unsigned char* p, std::size_t length) {
       ++i;
       continue;
     }
-    if (c >= 0xC2 && c <= 0xDF) extra = 1, code = c & 0x1F;
-    else if (c >= 0xE0 && c <= 0xEF) extra = 2, code = c & 0x0F;
-    else if (c >= 0xF0 && c <= 0xF4) extra = 3, code = c & 0x07;
-    else return false;
+    if (c >= 0xC2 && c <= 0xDF)
+      extra = 1, code = c & 0x1F;
+    else if (c >= 0xE0 && c <= 0xEF)
+      extra = 2, code = c & 0x0F;
+    else if (c >= 0xF0 && c <= 0xF4)
+      extra = 3, code = c & 0x07;
+    else
+      return false;
     if (length - i <= extra) return false;
     for (std::size_t k = 1; k <= extra; ++k) {
       if ((p[i + k] & 0xC0) != 0x80) return false;

@@ -8,15 +8,39 @@
 
 // Colour roles, in the order in which a palette stores them.
 enum SkinColour : int {
-  kWindow, kWindowText, kPage, kPageText,
-  kEdit, kEditText, kEditBorder, kEditFocusBorder,
-  kButtonFace, kButtonFace2, kButtonText, kButtonBorder,
-  kButtonHot, kButtonHot2, kButtonHotText,
-  kButtonPressed, kButtonPressed2, kButtonPressedText,
-  kCheckBox, kCheckBorder, kCheckMark,
-  kTab, kTabText, kTabHot, kTabSelected, kTabSelectedText, kTabBorder,
-  kCaption, kCaption2, kCaptionText, kFrame,
-  kFocus, kDisabledText,
+  kWindow,
+  kWindowText,
+  kPage,
+  kPageText,
+  kEdit,
+  kEditText,
+  kEditBorder,
+  kEditFocusBorder,
+  kButtonFace,
+  kButtonFace2,
+  kButtonText,
+  kButtonBorder,
+  kButtonHot,
+  kButtonHot2,
+  kButtonHotText,
+  kButtonPressed,
+  kButtonPressed2,
+  kButtonPressedText,
+  kCheckBox,
+  kCheckBorder,
+  kCheckMark,
+  kTab,
+  kTabText,
+  kTabHot,
+  kTabSelected,
+  kTabSelectedText,
+  kTabBorder,
+  kCaption,
+  kCaption2,
+  kCaptionText,
+  kFrame,
+  kFocus,
+  kDisabledText,
   kColourCount
 };
 
@@ -30,9 +54,9 @@ constexpr std::size_t kSkinMaxNameLength = 63;
 constexpr std::size_t kSkinMaxFaceLength = 31;
 
 struct SkinFont {
-  int height = 0;      // character height as CreateFont takes it; 0 keeps the window's font
-  int weight = 0;      // 0 keeps the font's weight, else 100 to 900
-  std::string face;    // UTF-8; empty keeps the face
+  int height = 0;    // character height as CreateFont takes it; 0 keeps the window's font
+  int weight = 0;    // 0 keeps the font's weight, else 100 to 900
+  std::string face;  // UTF-8; empty keeps the face
 };
 
 struct SkinMetrics {
@@ -42,7 +66,7 @@ struct SkinMetrics {
 };
 
 struct Skin {
-  std::string name;  // UTF-8
+  std::string name;                          // UTF-8
   std::uint32_t colours[kColourCount] = {};  // 0x00BBGGRR, as COLORREF
   SkinFont font;
   SkinMetrics metrics;

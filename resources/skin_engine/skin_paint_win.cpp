@@ -3,7 +3,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <iterator>
+#include <string>
+
 #include "resources/skin_engine/skin_engine_win.h"
+#include "runtime/handles_win.h"
 
 namespace {
 
@@ -29,27 +33,43 @@ void FillGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom) {
   }
 }
 
+// A region over rect with corners of the given radius; the region's right and
+// bottom edges lie one pixel out, so that its outline covers rect's own.
+GdiObject RoundRegion(const RECT& rect, int radius) {
+  return OwnGdiObject(CreateRoundRectRgn(rect.left, rect.top, rect.right + 1, rect.bottom + 1, radius * 2, radius * 2));
+}
+
+// A one-pixel outline of region in colour.
+void FrameRegion(HDC dc, HRGN region, COLORREF colour) {
+  GdiObject brush = OwnGdiObject(CreateSolidBrush(colour));
+  FrameRgn(dc, region, static_cast<HBRUSH>(brush.get()), 1, 1);
+}
+
+// A one-pixel outline of rect in colour.
+void FrameRectangle(HDC dc, const RECT& rect, COLORREF colour) {
+  GdiObject brush = OwnGdiObject(CreateSolidBrush(colour));
+  FrameRect(dc, &rect, static_cast<HBRUSH>(brush.get()));
+}
+
 // A shape filled with a gradient and outlined; radius 0 gives a rectangle.
 void DrawShape(HDC dc, const RECT& rect, int radius, COLORREF top, COLORREF bottom, COLORREF border) {
-  HRGN region = CreateRoundRectRgn(rect.left, rect.top, rect.right + 1, rect.bottom + 1, radius * 2, radius * 2);
-  if (radius == 0) SetRectRgn(region, rect.left, rect.top, rect.right, rect.bottom);
-  SelectClipRgn(dc, region);
+  GdiObject region = RoundRegion(rect, radius);
+  auto shape = static_cast<HRGN>(region.get());
+  if (radius == 0) SetRectRgn(shape, rect.left, rect.top, rect.right, rect.bottom);
+  SelectClipRgn(dc, shape);
   FillGradient(dc, rect, top, bottom);
   SelectClipRgn(dc, nullptr);
-  HBRUSH frame = CreateSolidBrush(border);
-  FrameRgn(dc, region, frame, 1, 1);
-  DeleteObject(frame);
-  DeleteObject(region);
+  FrameRegion(dc, shape, border);
 }
 
 void DottedFrame(HDC dc, const RECT& rect, COLORREF colour) {
-  HPEN pen = CreatePen(PS_DOT, 1, colour);
-  HGDIOBJ oldPen = SelectObject(dc, pen);
+  GdiObject pen = OwnGdiObject(CreatePen(PS_DOT, 1, colour));
+  HGDIOBJ oldPen = SelectObject(dc, pen.get());
   HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
   SetBkMode(dc, TRANSPARENT);
   Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
   SelectObject(dc, oldBrush);
-  DeleteObject(SelectObject(dc, oldPen));
+  SelectObject(dc, oldPen);
 }
 
 std::wstring TextOf(HWND window) {
@@ -60,34 +80,54 @@ std::wstring TextOf(HWND window) {
 }
 
 // A memory canvas the size of the window's client area, copied to dc at the end.
+// The bitmap is declared after the DC, so it is deleted first, once CloseCanvas
+// has selected it out.
 struct Canvas {
-  HDC target;
-  HDC dc;
-  HBITMAP bitmap;
-  HGDIOBJ oldBitmap;
-  HGDIOBJ oldFont;
-  RECT rect;
+  HDC target = nullptr;
+  MemoryDc dc = OwnMemoryDc(nullptr);
+  GdiObject bitmap = OwnGdiObject(nullptr);
+  HGDIOBJ oldBitmap = nullptr;
+  HGDIOBJ oldFont = nullptr;
+  RECT rect = {};
 };
 
 Canvas OpenCanvas(HWND window, HDC target) {
-  Canvas canvas = {};
+  Canvas canvas;
   canvas.target = target;
   GetClientRect(window, &canvas.rect);
-  canvas.dc = CreateCompatibleDC(target);
-  canvas.bitmap = CreateCompatibleBitmap(target, canvas.rect.right > 0 ? canvas.rect.right : 1,
-                                         canvas.rect.bottom > 0 ? canvas.rect.bottom : 1);
-  canvas.oldBitmap = SelectObject(canvas.dc, canvas.bitmap);
+  canvas.dc = OwnMemoryDc(CreateCompatibleDC(target));
+  canvas.bitmap = OwnGdiObject(CreateCompatibleBitmap(target, canvas.rect.right > 0 ? canvas.rect.right : 1,
+                                                      canvas.rect.bottom > 0 ? canvas.rect.bottom : 1));
+  canvas.oldBitmap = SelectObject(canvas.dc.get(), canvas.bitmap.get());
   HFONT font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
-  canvas.oldFont = SelectObject(canvas.dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  canvas.oldFont = SelectObject(canvas.dc.get(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
   return canvas;
 }
 
+// Copies the canvas to its target and selects the bitmap and font out; the
+// canvas's owners then delete the bitmap and the DC.
 void CloseCanvas(Canvas& canvas) {
-  BitBlt(canvas.target, 0, 0, canvas.rect.right, canvas.rect.bottom, canvas.dc, 0, 0, SRCCOPY);
-  SelectObject(canvas.dc, canvas.oldFont);
-  SelectObject(canvas.dc, canvas.oldBitmap);
-  DeleteObject(canvas.bitmap);
-  DeleteDC(canvas.dc);
+  HDC dc = canvas.dc.get();
+  BitBlt(canvas.target, 0, 0, canvas.rect.right, canvas.rect.bottom, dc, 0, 0, SRCCOPY);
+  SelectObject(dc, canvas.oldFont);
+  SelectObject(dc, canvas.oldBitmap);
+}
+
+// A window's outer rectangle and its client area, both measured from the
+// window's top-left corner, as its window DC sees them.
+struct WindowRects {
+  RECT outer;
+  RECT client;
+};
+
+WindowRects RectsOf(HWND window) {
+  WindowRects rects = {};
+  GetWindowRect(window, &rects.outer);
+  GetClientRect(window, &rects.client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rects.client), 2);
+  OffsetRect(&rects.client, -rects.outer.left, -rects.outer.top);
+  OffsetRect(&rects.outer, -rects.outer.left, -rects.outer.top);
+  return rects;
 }
 
 // Text centred both ways, wrapping onto further lines when it does not fit.
@@ -114,7 +154,7 @@ HBRUSH SurfaceBrush(HWND container) {
 
 void PaintPushButton(HWND button, HDC target, bool hot) {
   Canvas canvas = OpenCanvas(button, target);
-  HDC dc = canvas.dc;
+  HDC dc = canvas.dc.get();
   RECT rect = canvas.rect;
   LRESULT state = SendMessageW(button, BM_GETSTATE, 0, 0);
   bool pressed = (state & BST_PUSHED) != 0;
@@ -123,19 +163,17 @@ void PaintPushButton(HWND button, HDC target, bool hot) {
 
   FillColour(dc, rect, SurfaceColour(GetParent(button)));
   COLORREF top = Colour(kButtonFace), bottom = Colour(kButtonFace2), text = Colour(kButtonText);
-  if (pressed) top = Colour(kButtonPressed), bottom = Colour(kButtonPressed2), text = Colour(kButtonPressedText);
-  else if (hot && enabled) top = Colour(kButtonHot), bottom = Colour(kButtonHot2), text = Colour(kButtonHotText);
+  if (pressed)
+    top = Colour(kButtonPressed), bottom = Colour(kButtonPressed2), text = Colour(kButtonPressedText);
+  else if (hot && enabled)
+    top = Colour(kButtonHot), bottom = Colour(kButtonHot2), text = Colour(kButtonHotText);
   if (!enabled) text = Colour(kDisabledText);
   RECT shape = {rect.left, rect.top, rect.right - 1, rect.bottom - 1};
   DrawShape(dc, shape, engine.skin.metrics.buttonRadius, top, bottom, focused ? Colour(kFocus) : Colour(kButtonBorder));
   if (focused) {
     RECT inner = {shape.left + 1, shape.top + 1, shape.right - 1, shape.bottom - 1};
-    HRGN region = CreateRoundRectRgn(inner.left, inner.top, inner.right + 1, inner.bottom + 1,
-                                     engine.skin.metrics.buttonRadius * 2, engine.skin.metrics.buttonRadius * 2);
-    HBRUSH ring = CreateSolidBrush(Mix(Colour(kFocus), top, 1, 2));
-    FrameRgn(dc, region, ring, 1, 1);
-    DeleteObject(ring);
-    DeleteObject(region);
+    GdiObject region = RoundRegion(inner, engine.skin.metrics.buttonRadius);
+    FrameRegion(dc, static_cast<HRGN>(region.get()), Mix(Colour(kFocus), top, 1, 2));
   }
 
   SetBkMode(dc, TRANSPARENT);
@@ -148,7 +186,7 @@ void PaintPushButton(HWND button, HDC target, bool hot) {
 
 void PaintCheckButton(HWND button, HDC target, bool hot) {
   Canvas canvas = OpenCanvas(button, target);
-  HDC dc = canvas.dc;
+  HDC dc = canvas.dc.get();
   RECT rect = canvas.rect;
   LONG style = GetWindowLongW(button, GWL_STYLE);
   LONG type = style & BS_TYPEMASK;
@@ -166,20 +204,21 @@ void PaintCheckButton(HWND button, HDC target, bool hot) {
   DrawShape(dc, box, radius, fill, fill, border);
 
   COLORREF mark = enabled ? Colour(kCheckMark) : Colour(kDisabledText);
-  if ((state & 3) == BST_CHECKED && !radio) {
-    HPEN pen = CreatePen(PS_SOLID, 2, mark);
-    HGDIOBJ old = SelectObject(dc, pen);
+  LRESULT check = state & (BST_CHECKED | BST_INDETERMINATE);
+  if (check == BST_CHECKED && !radio) {
+    GdiObject pen = OwnGdiObject(CreatePen(PS_SOLID, 2, mark));
+    HGDIOBJ old = SelectObject(dc, pen.get());
     POINT tick[] = {{box.left + 3, box.top + 6}, {box.left + 5, box.top + 9}, {box.left + 10, box.top + 3}};
-    Polyline(dc, tick, 3);
-    DeleteObject(SelectObject(dc, old));
-  } else if ((state & 3) == BST_CHECKED) {
-    HBRUSH dot = CreateSolidBrush(mark);
-    HGDIOBJ oldBrush = SelectObject(dc, dot);
+    Polyline(dc, tick, static_cast<int>(std::size(tick)));
+    SelectObject(dc, old);
+  } else if (check == BST_CHECKED) {
+    GdiObject dot = OwnGdiObject(CreateSolidBrush(mark));
+    HGDIOBJ oldBrush = SelectObject(dc, dot.get());
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
     Ellipse(dc, box.left + 3, box.top + 3, box.right - 2, box.bottom - 2);
     SelectObject(dc, oldPen);
-    DeleteObject(SelectObject(dc, oldBrush));
-  } else if ((state & 3) == BST_INDETERMINATE) {
+    SelectObject(dc, oldBrush);
+  } else if (check == BST_INDETERMINATE) {
     RECT square = {box.left + 3, box.top + 3, box.right - 3, box.bottom - 3};
     FillColour(dc, square, mark);
   }
@@ -188,10 +227,12 @@ void PaintCheckButton(HWND button, HDC target, bool hot) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, enabled ? Colour(kPageText) : Colour(kDisabledText));
   RECT label = {box.right + 4, rect.top, rect.right, rect.bottom};
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &label, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &label,
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   if (GetFocus() == button) {
     RECT measure = label;
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measure, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measure,
+              DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
     int height = measure.bottom - measure.top;
     RECT ring = {label.left - 2, (rect.bottom - height) / 2 - 1, measure.right + 2, (rect.bottom + height) / 2 + 1};
     DottedFrame(dc, ring, Colour(kFocus));
@@ -201,7 +242,7 @@ void PaintCheckButton(HWND button, HDC target, bool hot) {
 
 void PaintTabs(HWND tabs, HDC target, int hotItem) {
   Canvas canvas = OpenCanvas(tabs, target);
-  HDC dc = canvas.dc;
+  HDC dc = canvas.dc.get();
   RECT rect = canvas.rect;
   FillColour(dc, rect, Colour(kWindow));
 
@@ -222,8 +263,10 @@ void PaintTabs(HWND tabs, HDC target, int hotItem) {
       SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
       COLORREF fill = i == selected ? Colour(kTabSelected) : i == hotItem ? Colour(kTabHot) : Colour(kTab);
       RECT shape = item;
-      if (i == selected) InflateRect(&shape, 2, 0), shape.top -= 2;
-      else shape.top += 1;
+      if (i == selected)
+        InflateRect(&shape, 2, 0), shape.top -= 2;
+      else
+        shape.top += 1;
       // Rounded at the top only: the shape runs past the body's edge, which is then redrawn.
       RECT tall = {shape.left, shape.top, shape.right - 1, shape.bottom + radius};
       DrawShape(dc, tall, radius, fill, fill, Colour(kTabBorder));
@@ -239,7 +282,7 @@ void PaintTabs(HWND tabs, HDC target, int hotItem) {
       TCITEMW info = {};
       info.mask = TCIF_TEXT;
       info.pszText = caption;
-      info.cchTextMax = 127;
+      info.cchTextMax = static_cast<int>(std::size(caption)) - 1;
       SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
       SetTextColor(dc, i == selected ? Colour(kTabSelectedText) : Colour(kTabText));
       RECT label = {shape.left, shape.top, shape.right, body.top};
@@ -256,49 +299,45 @@ void PaintTabs(HWND tabs, HDC target, int hotItem) {
 // The two-pixel client edge of an edit box: the border colour outside, the
 // box's own colour inside; the focus colour while it has the focus.
 void PaintEditFrame(HWND edit) {
-  RECT window, client;
-  GetWindowRect(edit, &window);
-  GetClientRect(edit, &client);
-  MapWindowPoints(edit, nullptr, reinterpret_cast<POINT*>(&client), 2);
-  OffsetRect(&client, -window.left, -window.top);
-  OffsetRect(&window, -window.left, -window.top);
-  if (EqualRect(&window, &client)) return;
+  WindowRects rects = RectsOf(edit);
+  if (EqualRect(&rects.outer, &rects.client)) return;
   HDC dc = GetWindowDC(edit);
-  ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-  FillColour(dc, window, IsWindowEnabled(edit) ? Colour(kEdit) : Colour(kPage));
-  HBRUSH frame = CreateSolidBrush(GetFocus() == edit ? Colour(kEditFocusBorder) : Colour(kEditBorder));
-  FrameRect(dc, &window, frame);
-  DeleteObject(frame);
+  ExcludeClipRect(dc, rects.client.left, rects.client.top, rects.client.right, rects.client.bottom);
+  FillColour(dc, rects.outer, IsWindowEnabled(edit) ? Colour(kEdit) : Colour(kPage));
+  FrameRectangle(dc, rects.outer, GetFocus() == edit ? Colour(kEditFocusBorder) : Colour(kEditBorder));
   ReleaseDC(edit, dc);
 }
 
-// The frame and caption of a top-level window: caption in a gradient, icon,
-// title, and the minimize and close buttons where the system hit-tests them.
-void PaintCaption(HWND window) {
-  LONG style = GetWindowLongW(window, GWL_STYLE);
-  if ((style & WS_CAPTION) != WS_CAPTION || IsIconic(window)) return;
-  RECT outer, client;
-  GetWindowRect(window, &outer);
-  GetClientRect(window, &client);
-  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-  OffsetRect(&client, -outer.left, -outer.top);
-  OffsetRect(&outer, -outer.left, -outer.top);
-  int border = client.left;
-  RECT caption = {border, border, outer.right - border, border + GetSystemMetrics(SM_CYCAPTION) - 1};
-  if (caption.bottom > client.top || caption.right <= caption.left) return;
-  bool active = GetPropW(window, L"SkinH.Inactive") == nullptr;
+namespace {
 
-  HDC target = GetWindowDC(window);
-  HDC dc = CreateCompatibleDC(target);
-  HBITMAP bitmap = CreateCompatibleBitmap(target, outer.right, outer.bottom);
-  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-  FillColour(dc, outer, Colour(kFrame));
-  COLORREF top = Colour(kCaption), bottom = Colour(kCaption2), text = Colour(kCaptionText);
-  if (!active) top = Mix(top, Colour(kWindow), 1, 2), bottom = Mix(bottom, Colour(kWindow), 1, 2), text = Mix(text, top, 1, 3);
-  FillGradient(dc, caption, top, bottom);
-  RECT seam = {caption.left, caption.bottom, caption.right, client.top};
+struct CaptionColours {
+  COLORREF top;
+  COLORREF bottom;
+  COLORREF text;
+};
+
+// An inactive window's caption fades half-way to the window colour.
+CaptionColours CaptionColoursOf(bool active) {
+  CaptionColours colours = {Colour(kCaption), Colour(kCaption2), Colour(kCaptionText)};
+  if (!active) {
+    colours.top = Mix(colours.top, Colour(kWindow), 1, 2);
+    colours.bottom = Mix(colours.bottom, Colour(kWindow), 1, 2);
+    colours.text = Mix(colours.text, colours.top, 1, 3);  // towards the faded top
+  }
+  return colours;
+}
+
+// The frame colour all round, the caption's gradient, and the frame colour
+// again between the caption and the client area.
+void DrawCaptionBackground(HDC dc, const WindowRects& rects, const RECT& caption, const CaptionColours& colours) {
+  FillColour(dc, rects.outer, Colour(kFrame));
+  FillGradient(dc, caption, colours.top, colours.bottom);
+  RECT seam = {caption.left, caption.bottom, caption.right, rects.client.top};
   FillColour(dc, seam, Colour(kFrame));
+}
 
+// The small icon, for windows with a system menu. Returns where the title begins.
+int DrawCaptionIcon(HDC dc, HWND window, LONG style, const RECT& caption) {
   int height = caption.bottom - caption.top;
   int x = caption.left + 4;
   HICON icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
@@ -307,12 +346,18 @@ void PaintCaption(HWND window) {
     DrawIconEx(dc, x, caption.top + (height - 16) / 2, icon, 16, 16, 0, nullptr, DI_NORMAL);
     x += 20;
   }
+  return x;
+}
 
+// The close and minimize glyphs where the system hit-tests those buttons; the
+// maximize button's place stays empty. Returns where the title must end.
+int DrawCaptionButtons(HDC dc, LONG style, const RECT& caption, COLORREF colour) {
+  int height = caption.bottom - caption.top;
   int button = GetSystemMetrics(SM_CXSIZE);
   int glyph = height / 4;
   int right = caption.right;
-  HPEN pen = CreatePen(PS_SOLID, 2, text);
-  HGDIOBJ oldPen = SelectObject(dc, pen);
+  GdiObject pen = OwnGdiObject(CreatePen(PS_SOLID, 2, colour));
+  HGDIOBJ oldPen = SelectObject(dc, pen.get());
   if (style & WS_SYSMENU) {
     int cx = right - button / 2 - 1, cy = caption.top + height / 2;
     POINT a[] = {{cx - glyph, cy - glyph}, {cx + glyph, cy + glyph}};
@@ -329,26 +374,56 @@ void PaintCaption(HWND window) {
       right -= 2 * button;
     }
   }
-  DeleteObject(SelectObject(dc, oldPen));
+  SelectObject(dc, oldPen);
+  return right;
+}
 
+// The title in the system's caption font, cut short with an ellipsis.
+void DrawCaptionTitle(HDC dc, HWND window, RECT label, COLORREF colour) {
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof metrics;
-  HFONT font = SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)
-                   ? CreateFontIndirectW(&metrics.lfCaptionFont) : nullptr;
-  HGDIOBJ oldFont = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  GdiObject font = OwnGdiObject(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)
+                                    ? CreateFontIndirectW(&metrics.lfCaptionFont)
+                                    : nullptr);
+  HGDIOBJ oldFont = SelectObject(dc, font ? font.get() : GetStockObject(DEFAULT_GUI_FONT));
   std::wstring title = TextOf(window);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, text);
-  RECT label = {x, caption.top, right - 4, caption.bottom};
+  SetTextColor(dc, colour);
   DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &label,
             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
   SelectObject(dc, oldFont);
-  if (font) DeleteObject(font);
+}
 
+// The frame is drawn in a memory bitmap the size of the window, then copied
+// to the window DC around the client area, so it never shows half-drawn.
+void DrawFrame(HWND window, HDC target, LONG style, const WindowRects& rects, const RECT& caption) {
+  MemoryDc memory = OwnMemoryDc(CreateCompatibleDC(target));
+  GdiObject bitmap = OwnGdiObject(CreateCompatibleBitmap(target, rects.outer.right, rects.outer.bottom));
+  HDC dc = memory.get();
+  HGDIOBJ oldBitmap = SelectObject(dc, bitmap.get());
+  CaptionColours colours = CaptionColoursOf(GetPropW(window, kInactiveProperty) == nullptr);
+  DrawCaptionBackground(dc, rects, caption, colours);
+  int left = DrawCaptionIcon(dc, window, style, caption);
+  int right = DrawCaptionButtons(dc, style, caption, colours.text);
+  DrawCaptionTitle(dc, window, {left, caption.top, right - 4, caption.bottom}, colours.text);
+  const RECT& client = rects.client;
   ExcludeClipRect(target, client.left, client.top, client.right, client.bottom);
-  BitBlt(target, 0, 0, outer.right, outer.bottom, dc, 0, 0, SRCCOPY);
+  BitBlt(target, 0, 0, rects.outer.right, rects.outer.bottom, dc, 0, 0, SRCCOPY);
   SelectObject(dc, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
+}
+
+}  // namespace
+
+// The frame and caption of a top-level window: caption in a gradient, icon,
+// title, and the minimize and close buttons where the system hit-tests them.
+void PaintCaption(HWND window) {
+  LONG style = GetWindowLongW(window, GWL_STYLE);
+  if ((style & WS_CAPTION) != WS_CAPTION || IsIconic(window)) return;
+  WindowRects rects = RectsOf(window);
+  int border = rects.client.left;
+  RECT caption = {border, border, rects.outer.right - border, border + GetSystemMetrics(SM_CYCAPTION) - 1};
+  if (caption.bottom > rects.client.top || caption.right <= caption.left) return;
+  HDC target = GetWindowDC(window);
+  DrawFrame(window, target, style, rects, caption);
   ReleaseDC(window, target);
 }

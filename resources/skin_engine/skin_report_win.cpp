@@ -6,10 +6,11 @@
 #include <string>
 
 #include "resources/skin_engine/skin_report.h"
+#include "runtime/handles_win.h"
 
 namespace {
 
-HANDLE reportSection;
+HANDLE reportSection;  // the process's own section, kept until it ends
 
 // The digits are written out by hand: std::to_wstring would bring in a printf.
 std::wstring ReportName(DWORD processId) {
@@ -47,11 +48,11 @@ void ReportAttach(const unsigned char* data, std::uint32_t length, const char* p
 // (bytes of AttachReport, at most `size`). 0 on success.
 extern "C" int WINAPI SkinH_QueryAttach(DWORD processId, void* report, DWORD size) {
   if (!report || size == 0) return 1;
-  HANDLE section = OpenFileMappingW(FILE_MAP_READ, FALSE, ReportName(processId).c_str());
+  KernelHandle section = OwnHandle(OpenFileMappingW(FILE_MAP_READ, FALSE, ReportName(processId).c_str()));
   if (!section) return 2;
-  const void* view = MapViewOfFile(section, FILE_MAP_READ, 0, 0, sizeof(AttachReport));
-  if (view) CopyMemory(report, view, size < sizeof(AttachReport) ? size : sizeof(AttachReport));
-  if (view) UnmapViewOfFile(view);
-  CloseHandle(section);
-  return view ? 0 : 3;
+  const void* view = MapViewOfFile(section.get(), FILE_MAP_READ, 0, 0, sizeof(AttachReport));
+  if (!view) return 3;
+  CopyMemory(report, view, size < sizeof(AttachReport) ? size : sizeof(AttachReport));
+  UnmapViewOfFile(view);
+  return 0;
 }

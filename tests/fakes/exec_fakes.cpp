@@ -4,19 +4,17 @@
 
 #include "exec/run_hidden.h"
 #include "tests/fakes/runtime_fakes.h"
-#include "runtime/window.h"
 
 ExecFakes execFakes;
 
-void ResetExecFakes() { execFakes = ExecFakes(); }
+void ResetExecFakes() {
+  execFakes = ExecFakes();
+  fakes.events.clear();
+}
 
 Text RunHidden(const Text& line) {
-  execFakes.events.push_back(ConcatText({"run ", line}));
+  fakes.events.push_back(ConcatText({"run ", line}));
   int run = ++execFakes.runs;
   if (run == execFakes.closeWindowInRun) fakes.mainWindowClosed = true;
   return run <= static_cast<int>(execFakes.outputs.size()) ? execFakes.outputs[static_cast<size_t>(run - 1)] : Text();
-}
-
-void ShowSystemMessage(const Text& text, int icon) {
-  execFakes.events.push_back(ConcatText({"box ", std::to_string(icon), " ", text}));
 }

@@ -1,5 +1,5 @@
-// Recording stand-ins for the hidden command runner and the system-text message
-// box. Each test starts from ResetExecFakes() (and ResetRuntimeFakes()).
+// Recording stand-ins for the hidden command runner; each run is logged in
+// fakes.events. Each test starts from ResetExecFakes() (and ResetRuntimeFakes()).
 #pragma once
 
 #include <vector>
@@ -9,8 +9,6 @@
 struct ExecFakes {
   std::vector<Text> outputs;  // what the runs return, in turn; then empty texts
   int closeWindowInRun = 0;   // the run (from 1) during which the window is closed
-  // In call order: "run " + line, or "box <icon> " + text for ShowSystemMessage.
-  std::vector<Text> events;
   int runs = 0;
 };
 

@@ -1,6 +1,6 @@
 #include "tests/fakes/http_fakes.h"
 
-#include "http/connection_check.h"
+#include "http/internet_check.h"
 #include "tests/fakes/runtime_fakes.h"
 
 HttpFakes httpFakes;

@@ -1,5 +1,8 @@
 #include "tests/fakes/runtime_fakes.h"
 
+#include <string>
+
+#include "runtime/codepage.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
 #include "runtime/window.h"
@@ -9,6 +12,10 @@ RuntimeFakes fakes;
 void ResetRuntimeFakes() { fakes = RuntimeFakes(); }
 
 void ShowMessage(const Text& text, int icon) { fakes.messages.push_back({text, icon, {}, fakes.waitCursor}); }
+
+void ShowSystemMessage(const Text& text, int icon) {
+  fakes.events.push_back(ConcatText({"box ", std::to_string(icon), " ", text}));
+}
 
 void BeginWaitCursor() { fakes.waitCursor = true; }
 
@@ -60,6 +67,22 @@ bool WriteBytesFile(const Text& path, const Bytes& bytes) {
   fakes.files[path].bytes = bytes;
   return true;
 }
+
+bool IsFolder(const Text& path) { return fakes.files.count(path) && fakes.files[path].isFolder; }
+
+bool HoldFile(const Text& path, Bytes& bytes) {
+  fakes.heldFile.clear();
+  if (!fakes.files.count(path) || fakes.files[path].isFolder) return false;
+  if (fakes.swapsBeforeHold > 0) {
+    --fakes.swapsBeforeHold;
+    fakes.files[path].bytes = {'M', 'Z', 'e', 'v', 'i', 'l'};
+  }
+  bytes = fakes.files[path].bytes;
+  fakes.heldFile = path;
+  return true;
+}
+
+void ReleaseHeldFile() { fakes.heldFile.clear(); }
 
 bool SetFileAttributeBits(const Text& path, int bits) {
   if (!fakes.files.count(path) || fakes.files[path].isFolder) return false;

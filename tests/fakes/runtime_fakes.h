@@ -47,6 +47,8 @@ struct RuntimeFakes {
   std::vector<LaunchedConsole> launches;
   std::map<Text, FakeFile> files;
   bool writesFail = false;
+  Text heldFile;                    // the file HoldFile holds now, empty when none
+  int swapsBeforeHold = 0;          // so often, foreign bytes replace a file just before it is held
   bool singleByteCodePage = false;  // no lead bytes, as on code page 1252
   int osFamily = 3;
   int processEventsCalls = 0;
@@ -54,6 +56,9 @@ struct RuntimeFakes {
   bool mainWindowClosed = false;
   Text runDirectory = "C:\\Nevrolt";
   std::vector<int> readOrder;  // control ids in the order they were read
+  // In call order: "run " + line of each hidden run, "box <icon> " + text of
+  // each ShowSystemMessage.
+  std::vector<Text> events;
 };
 
 extern RuntimeFakes fakes;

@@ -16,8 +16,6 @@ struct SkinFakes {
   Bytes library = {'M', 'Z', 0, 1, 2};
   bool engineLoads = true;  // false: the library cannot be loaded or lacks the export
   std::vector<EngineCall> calls;
-  Text held;                // the file held now, empty when none
-  int swapsBeforeHold = 0;  // so often, foreign bytes replace the file just before it is held
 };
 
 extern SkinFakes skinFakes;

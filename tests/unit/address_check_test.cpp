@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "actions/command_safety.h"
+#include "actions/control_ids.h"
 #include "actions/handlers.h"
-#include "app/control_ids.h"
 #include "tests/fakes/runtime_fakes.h"
 
 using testing::ElementsAreArray;
@@ -41,10 +41,21 @@ TEST(AddressCheck, DecidesMessagesAndLaunches) {
       {"two methods", "a.example", "b.example", 1, 1, {twoMethods}, {}},
       {"ping address 2 only", "", "b.example", 1, 0, {}, {"cmd /c ping b.example"}},
       {"ping address 1 only", "a.example", "", 1, 0, {}, {"cmd /c ping a.example"}},
-      {"ping both, address 2 first", "a.example", "b.example", 1, 0, {}, {"cmd /c ping b.example", "cmd /c ping a.example"}},
+      {"ping both, address 2 first",
+       "a.example",
+       "b.example",
+       1,
+       0,
+       {},
+       {"cmd /c ping b.example", "cmd /c ping a.example"}},
       {"tracert address 1 only", "a.example", "", 0, 1, {}, {"cmd /c tracert a.example"}},
       {"tracert address 2 only", "", "b.example", 0, 1, {}, {"cmd /c tracert b.example"}},
-      {"tracert both, two spaces for address 2", "a.example", "b.example", 0, 1, {},
+      {"tracert both, two spaces for address 2",
+       "a.example",
+       "b.example",
+       0,
+       1,
+       {},
        {"cmd /c tracert  b.example", "cmd /c tracert a.example"}},
       {"spaces are an address", "   ", "", 1, 0, {}, {"cmd /c ping    "}},
       {"options stay allowed", "-t 8.8.8.8", "", 1, 0, {}, {"cmd /c ping -t 8.8.8.8"}},

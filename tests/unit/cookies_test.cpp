@@ -1,8 +1,8 @@
 // Merging received cookies into stored ones, and the small list routines under it.
+#include "http/cookies.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include "http/cookies.h"
 
 using testing::ElementsAre;
 

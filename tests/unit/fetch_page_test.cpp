@@ -1,8 +1,8 @@
 // The request plan of FetchPage (what goes to WinINet) and what it writes back
 // into the caller's variables afterwards.
-#include <gtest/gtest.h>
-
 #include "http/fetch_page.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -40,9 +40,8 @@ TEST(PlanRequest, UrlAloneSecureAndPlain) {
 }
 
 TEST(PlanRequest, VerbByMethodOutOfRangeIsGet) {
-  const std::pair<int, const char*> verbs[] = {{0, "GET"},     {1, "POST"},   {2, "HEAD"},  {3, "PUT"},
-                                               {4, "OPTIONS"}, {5, "DELETE"}, {6, "TRACE"}, {7, "CONNECT"},
-                                               {8, "GET"},     {-1, "GET"}};
+  const std::pair<int, const char*> verbs[] = {{0, "GET"},    {1, "POST"},  {2, "HEAD"},    {3, "PUT"}, {4, "OPTIONS"},
+                                               {5, "DELETE"}, {6, "TRACE"}, {7, "CONNECT"}, {8, "GET"}, {-1, "GET"}};
   for (const auto& [method, verb] : verbs) {
     PageRequest request = Request("http://a.example/");
     request.method = method;
@@ -109,7 +108,8 @@ TEST(PlanRequest, HeaderBlockAsSent) {
       {"caller lines first, names normalised", "x-token: Ab", nullptr, true, true, 0,
        "X-Token: Ab\r\nAccept: */*\r\nReferer: https://a.example/p\r\nAccept-Language: zh-cn"},
       {"defaults present in any case are not added", "accept: text/html\r\nREFERER: r\r\naccept-language: en\r\n",
-       nullptr, true, true, 1, "Accept: text/html\r\nREFERER: r\r\nAccept-Language: en\r\nContent-Type: application/x-www-form-urlencoded"},
+       nullptr, true, true, 1,
+       "Accept: text/html\r\nREFERER: r\r\nAccept-Language: en\r\nContent-Type: application/x-www-form-urlencoded"},
       {"a name merely ending in Accept suppresses Accept", "X-Accept: 1", nullptr, true, false, 0,
        "X-Accept: 1\r\nReferer: https://a.example/p\r\nAccept-Language: zh-cn"},
       {"caller's Content-Type kept", "content-type: text/plain", nullptr, true, true, 1,
@@ -117,8 +117,9 @@ TEST(PlanRequest, HeaderBlockAsSent) {
       {"nothing added, nothing normalised", "", nullptr, false, false, 0, ""},
       {"no normalising keeps names", "x-a: 1\r\n", nullptr, false, false, 0, "x-a: 1\r\n"},
       {"cookies supplied empty: no line", "", "", false, false, 0, ""},
-      {"one cookie item", "", "sid=1", true, true, 0, "Accept: */*\r\nReferer: https://a.example/p\r\n"
-                                                       "Accept-Language: zh-cn\r\nCookie: sid=1"},
+      {"one cookie item", "", "sid=1", true, true, 0,
+       "Accept: */*\r\nReferer: https://a.example/p\r\n"
+       "Accept-Language: zh-cn\r\nCookie: sid=1"},
       {"a cookie text with its own Cookie: goes unchanged", "A: 1", "Cookie: sid=1", false, true, 0,
        "A: 1\r\nCookie: sid=1"},
       {"cookie line after an empty block", "", "a=1; b=2", false, false, 0, "\r\nCookie: a=1; b=2"},

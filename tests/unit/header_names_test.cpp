@@ -1,7 +1,7 @@
 // Header names in canonical capitals; values and everything else untouched.
-#include <gtest/gtest.h>
-
 #include "http/header_names.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

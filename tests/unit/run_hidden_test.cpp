@@ -1,6 +1,7 @@
+#include "exec/run_hidden.h"
+
 #include <gtest/gtest.h>
 
-#include "exec/run_hidden.h"
 #include "tests/fakes/runtime_fakes.h"
 
 namespace {

@@ -1,4 +1,6 @@
 // The .she skin parser: the built skins, and a table of damaged ones.
+#include "resources/skin_engine/skin_format.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,8 +8,6 @@
 #include <iterator>
 #include <set>
 #include <string>
-
-#include "resources/skin_engine/skin_format.h"
 
 namespace {
 
@@ -75,10 +75,14 @@ TEST(SkinFormat, All33BuiltSkinsParseAndDiffer) {
     names.insert(skin.name);
     palettes.insert(std::string(reinterpret_cast<const char*>(skin.colours), sizeof skin.colours));
     // Readable text everywhere the engine draws some.
-    const SkinColour pairs[][2] = {{kPageText, kPage},         {kEditText, kEdit},
-                                   {kButtonText, kButtonFace}, {kButtonText, kButtonFace2},
-                                   {kTabSelectedText, kTabSelected}, {kTabText, kTab},
-                                   {kCaptionText, kCaption},   {kButtonPressedText, kButtonPressed}};
+    const SkinColour pairs[][2] = {{kPageText, kPage},
+                                   {kEditText, kEdit},
+                                   {kButtonText, kButtonFace},
+                                   {kButtonText, kButtonFace2},
+                                   {kTabSelectedText, kTabSelected},
+                                   {kTabText, kTab},
+                                   {kCaptionText, kCaption},
+                                   {kButtonPressedText, kButtonPressed}};
     for (const auto& pair : pairs) {
       EXPECT_GE(Contrast(skin.colours[pair[0]], skin.colours[pair[1]]), 4.5)
           << kSkinColourNames[pair[0]] << " on " << kSkinColourNames[pair[1]];
@@ -97,29 +101,126 @@ struct BadSkin {
 const BadSkin kBadSkins[] = {
     {"three bytes", [](Data d) { return d.substr(0, 3); }, kSkinTooShort},
     {"header cut short", [](Data d) { return d.substr(0, kSkinHeaderSize - 1); }, kSkinTooShort},
-    {"wrong magic", [](Data d) { d[3] = 'F'; return d; }, kSkinBadMagic},
-    {"lower-case magic", [](Data d) { d[1] = 's'; return d; }, kSkinBadMagic},
-    {"newer version", [](Data d) { d[4] = 2; return Resealed(d); }, kSkinBadVersion},
+    {"wrong magic",
+     [](Data d) {
+       d[3] = 'F';
+       return d;
+     },
+     kSkinBadMagic},
+    {"lower-case magic",
+     [](Data d) {
+       d[1] = 's';
+       return d;
+     },
+     kSkinBadMagic},
+    {"newer version",
+     [](Data d) {
+       d[4] = 2;
+       return Resealed(d);
+     },
+     kSkinBadVersion},
     {"truncated by one byte", [](Data d) { return d.substr(0, d.size() - 1); }, kSkinBadLength},
-    {"length field lies", [](Data d) { Data r = Resealed(d); Put32(r, 8, static_cast<uint32_t>(d.size() + 1)); return r; }, kSkinBadLength},
-    {"one byte changed", [](Data d) { d[d.size() / 2] ^= 0x40; return d; }, kSkinBadChecksum},
-    {"trailing byte", [](Data d) { d.push_back(0); return Resealed(d); }, kSkinBadChunk},
-    {"chunk size past the end", [](Data d) { Put32(d, ChunkAt(d, "NAME") + 4, 0xFFFFFFF0u); return Resealed(d); }, kSkinBadChunk},
-    {"one chunk more than present", [](Data d) { d[6] += 1; return Resealed(d); }, kSkinBadChunk},
-    {"one chunk fewer than present", [](Data d) { d[6] -= 1; return Resealed(d); }, kSkinBadChunk},
-    {"unknown chunk", [](Data d) { d[ChunkAt(d, "FONT")] = 'X'; return Resealed(d); }, kSkinBadChunk},
-    {"chunk twice", [](Data d) { size_t at = ChunkAt(d, "METR"); d += d.substr(at, 12); d[6] += 1; return Resealed(d); }, kSkinBadChunk},
-    {"no palette", [](Data d) { size_t at = ChunkAt(d, "PALT"); d.erase(at, 8 + 2 + 4 * kColourCount); d[6] -= 1; return Resealed(d); }, kSkinMissingChunk},
-    {"palette count wrong", [](Data d) { d[ChunkAt(d, "PALT") + 8] -= 1; return Resealed(d); }, kSkinBadValue},
-    {"palette reserved byte", [](Data d) { d[ChunkAt(d, "PALT") + 10 + 3] = 1; return Resealed(d); }, kSkinBadValue},
-    {"name with a control character", [](Data d) { d[ChunkAt(d, "NAME") + 8] = '\n'; return Resealed(d); }, kSkinBadValue},
-    {"name with broken UTF-8", [](Data d) { d[ChunkAt(d, "NAME") + 8] = 0xC3; return Resealed(d); }, kSkinBadValue},
-    {"button radius out of range", [](Data d) { d[ChunkAt(d, "METR") + 8] = 200; return Resealed(d); }, kSkinBadValue},
-    {"font weight out of range", [](Data d) { d[ChunkAt(d, "FONT") + 10] = 50; return Resealed(d); }, kSkinBadValue},
-    {"garbage after a sealed header", [](Data d) {
+    {"length field lies",
+     [](Data d) {
+       Data r = Resealed(d);
+       Put32(r, 8, static_cast<uint32_t>(d.size() + 1));
+       return r;
+     },
+     kSkinBadLength},
+    {"one byte changed",
+     [](Data d) {
+       d[d.size() / 2] ^= 0x40;
+       return d;
+     },
+     kSkinBadChecksum},
+    {"trailing byte",
+     [](Data d) {
+       d.push_back(0);
+       return Resealed(d);
+     },
+     kSkinBadChunk},
+    {"chunk size past the end",
+     [](Data d) {
+       Put32(d, ChunkAt(d, "NAME") + 4, 0xFFFFFFF0u);
+       return Resealed(d);
+     },
+     kSkinBadChunk},
+    {"one chunk more than present",
+     [](Data d) {
+       d[6] += 1;
+       return Resealed(d);
+     },
+     kSkinBadChunk},
+    {"one chunk fewer than present",
+     [](Data d) {
+       d[6] -= 1;
+       return Resealed(d);
+     },
+     kSkinBadChunk},
+    {"unknown chunk",
+     [](Data d) {
+       d[ChunkAt(d, "FONT")] = 'X';
+       return Resealed(d);
+     },
+     kSkinBadChunk},
+    {"chunk twice",
+     [](Data d) {
+       size_t at = ChunkAt(d, "METR");
+       d += d.substr(at, 12);
+       d[6] += 1;
+       return Resealed(d);
+     },
+     kSkinBadChunk},
+    {"no palette",
+     [](Data d) {
+       size_t at = ChunkAt(d, "PALT");
+       d.erase(at, 8 + 2 + 4 * kColourCount);
+       d[6] -= 1;
+       return Resealed(d);
+     },
+     kSkinMissingChunk},
+    {"palette count wrong",
+     [](Data d) {
+       d[ChunkAt(d, "PALT") + 8] -= 1;
+       return Resealed(d);
+     },
+     kSkinBadValue},
+    {"palette reserved byte",
+     [](Data d) {
+       d[ChunkAt(d, "PALT") + 10 + 3] = 1;
+       return Resealed(d);
+     },
+     kSkinBadValue},
+    {"name with a control character",
+     [](Data d) {
+       d[ChunkAt(d, "NAME") + 8] = '\n';
+       return Resealed(d);
+     },
+     kSkinBadValue},
+    {"name with broken UTF-8",
+     [](Data d) {
+       d[ChunkAt(d, "NAME") + 8] = 0xC3;
+       return Resealed(d);
+     },
+     kSkinBadValue},
+    {"button radius out of range",
+     [](Data d) {
+       d[ChunkAt(d, "METR") + 8] = 200;
+       return Resealed(d);
+     },
+     kSkinBadValue},
+    {"font weight out of range",
+     [](Data d) {
+       d[ChunkAt(d, "FONT") + 10] = 50;
+       return Resealed(d);
+     },
+     kSkinBadValue},
+    {"garbage after a sealed header",
+     [](Data d) {
        for (size_t i = kSkinHeaderSize; i < d.size(); ++i) d[i] = static_cast<unsigned char>(i * 131 + 7);
        return Resealed(d);
-     }, kSkinBadChunk},
+     },
+     kSkinBadChunk},
 };
 
 TEST(SkinFormat, DamagedSkinsAreRefusedAndLeaveTheSkinAlone) {

@@ -67,20 +67,20 @@ TEST_F(SkinInstall, TheLibraryIsHeldFromTheComparisonUntilItIsLoaded) {
     SCOPED_TRACE(swaps);
     SetUp();
     fakes.files[kPath] = {skinFakes.library, 2, false};
-    skinFakes.swapsBeforeHold = swaps;
+    fakes.swapsBeforeHold = swaps;
     EXPECT_EQ(Apply(11), 1000);
     EXPECT_EQ(fakes.files[kPath].bytes, skinFakes.library);
     ASSERT_EQ(skinFakes.calls.size(), 1u);
     EXPECT_EQ(skinFakes.calls[0].held, kPath);
-    EXPECT_TRUE(skinFakes.held.empty()) << "still held after loading";
+    EXPECT_TRUE(fakes.heldFile.empty()) << "still held after loading";
   }
 }
 
 TEST_F(SkinInstall, AFileThatKeepsBeingSwappedStopsStartUpAndNothingLoads) {
-  skinFakes.swapsBeforeHold = 4;
+  fakes.swapsBeforeHold = 4;
   EXPECT_EQ(Apply(11), -1);
   EXPECT_TRUE(skinFakes.calls.empty());
-  EXPECT_TRUE(skinFakes.held.empty());
+  EXPECT_TRUE(fakes.heldFile.empty());
   ASSERT_EQ(fakes.messages.size(), 1u);
   EXPECT_EQ(fakes.messages[0].icon, 16);
 }

@@ -1,10 +1,11 @@
+#include "actions/static_settings.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
 
+#include "actions/control_ids.h"
 #include "actions/handlers.h"
-#include "actions/static_settings.h"
-#include "app/control_ids.h"
 #include "tests/fakes/exec_fakes.h"
 #include "tests/fakes/runtime_fakes.h"
 
@@ -17,8 +18,8 @@ class StaticSettings : public testing::Test {
     ResetExecFakes();
   }
   void FillFields(const char* name, const char* ip, const char* gateway, const char* mask, const char* dns) {
-    fakes.editTexts = {{connectionNameEdit, name}, {ipEdit, ip}, {gatewayEdit, gateway}, {maskEdit, mask},
-                       {dnsEdit, dns}};
+    fakes.editTexts = {
+        {connectionNameEdit, name}, {ipEdit, ip}, {gatewayEdit, gateway}, {maskEdit, mask}, {dnsEdit, dns}};
   }
 };
 
@@ -41,7 +42,8 @@ TEST_F(StaticSettings, CommandLinesByteForByte) {
        "netsh interface ip set address \"Local Area Connection\" static 192.0.2.10 255.255.255.0 192.0.2.1 1",
        "cmd /c netsh interface ip set dns \"Local Area Connection\" static 192.0.2.53"},
       // The full-width space separates nothing for cmd: left unquoted.
-      {Text("网卡\xA1\xA1一"), "netsh interface ip set address 网卡\xA1\xA1一 static 192.0.2.10 255.255.255.0 192.0.2.1 1",
+      {Text("网卡\xA1\xA1一"),
+       "netsh interface ip set address 网卡\xA1\xA1一 static 192.0.2.10 255.255.255.0 192.0.2.1 1",
        "cmd /c netsh interface ip set dns 网卡\xA1\xA1一 static 192.0.2.53"},
   };
   for (const Case& c : cases) {
@@ -54,7 +56,7 @@ TEST_F(StaticSettings, CommandLinesByteForByte) {
       SetStaticAddress("192.0.2.10", "192.0.2.1", "255.255.255.0");
       SetStaticDns("192.0.2.53");
     }
-    EXPECT_EQ(execFakes.events, (std::vector<Text>{ConcatText({"run ", c.addressLine}), ConcatText({"run ", c.dnsLine})}));
+    EXPECT_EQ(fakes.events, (std::vector<Text>{ConcatText({"run ", c.addressLine}), ConcatText({"run ", c.dnsLine})}));
   }
 }
 
@@ -100,9 +102,10 @@ TEST_F(StaticSettings, AllFilledRunsAddressThenDnsAndSaysNothingOnSuccess) {
   FillFields("以太网 2", "192.0.2.10", "192.0.2.1", "255.255.255.0", "192.0.2.53");
   execFakes.outputs = {"确定。\r\n", "确定。\r\n"};
   OnSaveButton();
-  EXPECT_EQ(execFakes.events,
-            (std::vector<Text>{"run netsh interface ip set address \"以太网 2\" static 192.0.2.10 255.255.255.0 192.0.2.1 1",
-                               "run cmd /c netsh interface ip set dns \"以太网 2\" static 192.0.2.53"}));
+  EXPECT_EQ(
+      fakes.events,
+      (std::vector<Text>{"run netsh interface ip set address \"以太网 2\" static 192.0.2.10 255.255.255.0 192.0.2.1 1",
+                         "run cmd /c netsh interface ip set dns \"以太网 2\" static 192.0.2.53"}));
   EXPECT_TRUE(fakes.messages.empty());
 }
 
@@ -130,7 +133,7 @@ TEST_F(StaticSettings, OnlyTheFirstEmptyFieldIsReportedAndNothingRuns) {
     FillFields(c.name, c.ip, c.gateway, c.mask, c.dns);
     OnSaveButton();
     EXPECT_EQ(fakes.messages, (std::vector<ShownMessage>{{c.warning, 48}})) << c.warning;
-    EXPECT_TRUE(execFakes.events.empty()) << c.warning;
+    EXPECT_TRUE(fakes.events.empty()) << c.warning;
   }
   SetUp();
   FillFields(" ", " ", " ", " ", " ");
@@ -150,7 +153,7 @@ TEST_F(StaticSettings, ForbiddenCharacterInAnyFieldIsRefusedBeforeAnythingRuns) 
       OnSaveButton();
       EXPECT_EQ(fakes.messages, (std::vector<ShownMessage>{{"输入内容中不能包含以下字符：& | < > ^ \" %", 16}}))
           << "field " << field << ": " << text;
-      EXPECT_TRUE(execFakes.events.empty()) << "field " << field << ": " << text;
+      EXPECT_TRUE(fakes.events.empty()) << "field " << field << ": " << text;
     }
   }
 }
@@ -166,15 +169,15 @@ TEST_F(StaticSettings, EachFailedCommandShowsItsErrorTextAndDnsStillRuns) {
       {{"地址无效。\r\n", "确定。\r\n"}, {address, "box 16 地址无效。", dns}},
       {{"确定。\r\n", "服务器无效。\r\n\r\n"}, {address, dns, "box 16 服务器无效。\r\n"}},
       {{"地址无效。\r\n", "服务器无效。\r\n"}, {address, "box 16 地址无效。", dns, "box 16 服务器无效。"}},
-      {{"", ""}, {address, dns}},            // no output: nothing to say
-      {{"\r\n", "确定"}, {address, dns}},    // an error text that comes out empty
+      {{"", ""}, {address, dns}},          // no output: nothing to say
+      {{"\r\n", "确定"}, {address, dns}},  // an error text that comes out empty
   };
   for (const Case& c : cases) {
     SetUp();
     FillFields("以太网", "192.0.2.10", "192.0.2.1", "255.255.255.0", "192.0.2.53");
     execFakes.outputs = c.outputs;
     OnSaveButton();
-    EXPECT_EQ(execFakes.events, c.events);
+    EXPECT_EQ(fakes.events, c.events);
     EXPECT_TRUE(fakes.messages.empty()) << "command output goes through the system-text box only";
   }
 }
@@ -190,7 +193,7 @@ TEST_F(StaticSettings, WindowClosedDuringARunEndsTheHandler) {
     execFakes.outputs = {"地址无效。\r\n", "服务器无效。\r\n"};
     execFakes.closeWindowInRun = run;
     OnSaveButton();
-    EXPECT_EQ(execFakes.events, expected[run - 1]) << "closed in run " << run;
+    EXPECT_EQ(fakes.events, expected[run - 1]) << "closed in run " << run;
     EXPECT_EQ(fakes.readOrder.size(), 5u) << "the fields are read once, before any run";
   }
 }

@@ -1,7 +1,7 @@
 // Cutting around markers and taking URLs apart.
-#include <gtest/gtest.h>
-
 #include "http/url.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -4,12 +4,12 @@
 //   emitter nul              "abc\0def", then after a pause "ghi"
 //   emitter hold START GO    sets event START, waits for event GO, prints "held"
 //   emitter sleep MS         prints nothing for MS milliseconds
+#include "tests/wine/emitter.h"
+
 #include <windows.h>
 
 #include <cstdlib>
 #include <string>
-
-#include "tests/wine/emitter.h"
 
 namespace {
 

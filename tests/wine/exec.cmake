@@ -4,11 +4,7 @@ add_executable(emitter emitter.cpp)
 target_include_directories(emitter PRIVATE ${CMAKE_SOURCE_DIR})
 
 add_wine_test(exec_wine_test exec_test.cpp)
-target_sources(exec_wine_test PRIVATE
-  ${CMAKE_SOURCE_DIR}/exec/pump_wait_win.cpp ${CMAKE_SOURCE_DIR}/exec/run_hidden_win.cpp
-  ${CMAKE_SOURCE_DIR}/runtime/window_win.cpp ${CMAKE_SOURCE_DIR}/runtime/process_win.cpp
-  ${CMAKE_SOURCE_DIR}/runtime/system_win.cpp ${CMAKE_SOURCE_DIR}/runtime/codepage_win.cpp)
-target_link_libraries(exec_wine_test PRIVATE nevrolt_core)
+target_link_libraries(exec_wine_test PRIVATE nevrolt_win)
 add_dependencies(exec_wine_test emitter)
 register_wine_test(wine.exec exec_wine_test)
 

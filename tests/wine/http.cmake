@@ -11,33 +11,8 @@ function(register_http_wine_test test_name program)
 endfunction()
 
 # FetchPage linked straight into the test program.
-add_wine_test(page_request_wine_test page_request_test.cpp
-              ${CMAKE_SOURCE_DIR}/http/fetch_page_win.cpp ${CMAKE_SOURCE_DIR}/http/wininet_win.cpp
-              ${CMAKE_SOURCE_DIR}/runtime/system_win.cpp ${CMAKE_SOURCE_DIR}/runtime/codepage_win.cpp)
-target_link_libraries(page_request_wine_test PRIVATE nevrolt_core)
-
-# Nevrolt.exe built whole, with a probe aimed where NEVROLT_PROBE_REACH and
-# NEVROLT_PROBE_PAGE say. The shipped program has no such way in.
-get_target_property(nevrolt_sources Nevrolt SOURCES)
-set(probe_sources)
-foreach(source IN LISTS nevrolt_sources)
-  if(IS_ABSOLUTE "${source}" OR source MATCHES "^\\$<")
-    list(APPEND probe_sources "${source}")
-  else()
-    list(APPEND probe_sources "${CMAKE_SOURCE_DIR}/${source}")
-  endif()
-endforeach()
-add_executable(nevrolt_loopback_probe WIN32 ${probe_sources} loopback_probe.cpp)
-foreach(property LINK_LIBRARIES INCLUDE_DIRECTORIES COMPILE_DEFINITIONS LINK_OPTIONS)
-  get_target_property(value Nevrolt ${property})
-  if(value)
-    set_property(TARGET nevrolt_loopback_probe PROPERTY ${property} "${value}")
-  endif()
-endforeach()
-get_target_property(nevrolt_dependencies Nevrolt MANUALLY_ADDED_DEPENDENCIES)
-if(nevrolt_dependencies)
-  add_dependencies(nevrolt_loopback_probe ${nevrolt_dependencies})
-endif()
+add_wine_test(page_request_wine_test page_request_test.cpp)
+target_link_libraries(page_request_wine_test PRIVATE nevrolt_win)
 
 add_wine_test(connectivity_wine_test connectivity_test.cpp)
 add_dependencies(connectivity_wine_test nevrolt_loopback_probe)

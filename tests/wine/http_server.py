@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
 """Loopback HTTP server for the page-request tests and benchmark.
 
-http_server.py PORT_FILE LOG_FILE: listens on 127.0.0.1 at a port the system
-chooses, writes that port into PORT_FILE, and appends the request line of every
-request it receives to LOG_FILE. It answers by path:
+http_server.py PORT_FILE LOG_FILE [CLOSED_PORT_FILE]: listens on 127.0.0.1 at a
+port the system chooses, writes that port into PORT_FILE, and appends the
+request line of every request it receives to LOG_FILE. With CLOSED_PORT_FILE it
+also holds, for as long as it runs, a socket bound to another loopback port that
+never listens, and writes that port there: a connection to it is refused, and
+nothing else can take the port meanwhile. It answers by path:
   /echo...      the request as received, head and body, byte for byte
   /cookies      three Set-Cookie lines, one of them with a lower-case name
   /redirect     302 to /landing, each with a cookie and a body of its own
@@ -14,6 +17,7 @@ request it receives to LOG_FILE. It answers by path:
 Connections that close without a request (connection checks) are not logged.
 """
 import os
+import socket
 import socketserver
 import sys
 import urllib.parse
@@ -99,14 +103,22 @@ class Server(socketserver.ThreadingTCPServer):
     allow_reuse_address = True
 
 
+def publish(path, port):
+    with open(path + ".tmp", "w") as f:
+        f.write(str(port))
+    os.replace(path + ".tmp", path)
+
+
 def main():
     port_file, log_path = sys.argv[1], sys.argv[2]
     server = Server(("127.0.0.1", 0), Handler)
     server.log_path = log_path
     open(log_path, "a").close()
-    with open(port_file + ".tmp", "w") as f:
-        f.write(str(server.server_address[1]))
-    os.replace(port_file + ".tmp", port_file)
+    if len(sys.argv) > 3:
+        closed = socket.socket()
+        closed.bind(("127.0.0.1", 0))
+        publish(sys.argv[3], closed.getsockname()[1])
+    publish(port_file, server.server_address[1])
     server.serve_forever()
 
 

@@ -1,9 +1,9 @@
 // The connectivity probe of the test build of Nevrolt.exe: aimed where the Wine
 // test says, through NEVROLT_PROBE_REACH and NEVROLT_PROBE_PAGE, with the
-// shipped marker. It replaces actions/connectivity_probe.cpp at link time.
+// shipped marker. It replaces actions/probe_site.cpp at link time.
 #include <cstdlib>
 
-#include "actions/connectivity_probe.h"
+#include "actions/probe_site.h"
 
 namespace {
 

@@ -1,8 +1,7 @@
 // FetchPage with the real WinINet against the loopback server of
 // with-http-server.sh: what arrives there, and what comes back to the caller.
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "http/fetch_page.h"
 

@@ -3,13 +3,12 @@
 // closes the window. Exits with Nevrolt's own exit code, or 2 when something
 // did not appear in time.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
 
 #include "tests/wine/driver.h"
-
-#include <commctrl.h>
 
 namespace {
 

@@ -1,21 +1,22 @@
 // 保存设置, 检测网络参数 and the reset button through the real Nevrolt.exe under
 // Wine. The prefix's netsh.exe is the recorder: it appends its command line and
 // current directory to %NEVROLT_RECORD% and prints %NEVROLT_REPLY%.
+#include <windows.h>
 #include <gtest/gtest.h>
-
-#include "tests/wine/driver.h"
-
 #include <tlhelp32.h>
 
 #include <string>
 #include <vector>
+
+#include "tests/wine/driver.h"
 
 namespace {
 
 constexpr int kConnectionNameEdit = 111, kIpEdit = 112, kGatewayEdit = 113, kMaskEdit = 114, kDnsEdit = 115;
 constexpr int kShowParamsButton = 117, kSaveButton = 118, kResetButton = 121;
 
-const wchar_t kAddressLine[] = L"netsh interface ip set address \"以太网 2\" static 192.0.2.10 255.255.255.0 192.0.2.1 1";
+const wchar_t kAddressLine[] =
+    L"netsh interface ip set address \"以太网 2\" static 192.0.2.10 255.255.255.0 192.0.2.1 1";
 const wchar_t kDnsLine[] = L"netsh interface ip set dns \"以太网 2\" static 192.0.2.53";
 
 struct Recorded {
@@ -86,8 +87,10 @@ class SettingsPage : public testing::Test {
     running = StartNevrolt(folder, environment);
     HWND window = WaitForMainWindow(running);
     if (!window) return nullptr;
-    const std::pair<int, const wchar_t*> fields[] = {{kConnectionNameEdit, L"以太网 2"}, {kIpEdit, L"192.0.2.10"},
-                                                     {kGatewayEdit, L"192.0.2.1"},       {kMaskEdit, L"255.255.255.0"},
+    const std::pair<int, const wchar_t*> fields[] = {{kConnectionNameEdit, L"以太网 2"},
+                                                     {kIpEdit, L"192.0.2.10"},
+                                                     {kGatewayEdit, L"192.0.2.1"},
+                                                     {kMaskEdit, L"255.255.255.0"},
                                                      {kDnsEdit, L"192.0.2.53"}};
     for (const auto& [id, text] : fields) {
       SendMessageW(GetDlgItem(window, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
@@ -146,8 +149,8 @@ TEST_F(SettingsPage, AFailingReplyShowsNetshsOwnWordsAfterEachCommand) {
 // the address command still runs.
 TEST_F(SettingsPage, WindowClosedWhileNetshRunsEndsTheProgramWithoutGoingOn) {
   std::wstring pipeName = L"\\\\.\\pipe\\nevrolt-hold-" + std::to_wstring(GetCurrentProcessId());
-  HANDLE pipe = CreateNamedPipeW(pipeName.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0,
-                                 nullptr);
+  HANDLE pipe =
+      CreateNamedPipeW(pipeName.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr);
   ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
   HWND window = StartAndFill(L"closed", "", {}, pipeName);
   ASSERT_NE(window, nullptr);
@@ -188,7 +191,8 @@ TEST_F(SettingsPage, PlantedCmdAndNetshBesideTheProgramNeverRun) {
   ASSERT_TRUE(WaitForRecords(2));
   ASSERT_TRUE(WaitUntil([&] { return ChildProcesses(running.process.dwProcessId).empty(); }));
   ExpectBothCommandsFromTheSystemFolder(ReadRecords(record));
-  EXPECT_EQ(GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "a planted file ran: " << ReadWholeFile(marker);
+  EXPECT_EQ(GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES)
+      << "a planted file ran: " << ReadWholeFile(marker);
 }
 
 TEST_F(SettingsPage, ResetButtonOpensAConsoleRunningNetshWinsockReset) {

@@ -11,12 +11,14 @@ namespace {
 Capture SteadyCapture(HWND window) {
   Capture last = CaptureWindow(window);
   Capture now;
-  WaitUntil([&] {
-    now = CaptureWindow(window);
-    bool same = now.pixels == last.pixels;
-    last = now;
-    return same;
-  }, 5000);
+  WaitUntil(
+      [&] {
+        now = CaptureWindow(window);
+        bool same = now.pixels == last.pixels;
+        last = now;
+        return same;
+      },
+      5000);
   return now;
 }
 

@@ -7,7 +7,7 @@
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
-python3 "$here/http_server.py" "$work/port" "$work/requests.log" &
+python3 "$here/http_server.py" "$work/port" "$work/requests.log" "$work/closed-port" &
 server=$!
 trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; rm -rf "$work"' EXIT
 
@@ -21,5 +21,6 @@ done
 
 export NEVROLT_HTTP_PORT=$(cat "$work/port")
 export NEVROLT_HTTP_LOG="$work/requests.log"
-export NEVROLT_CLOSED_PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+# Bound by the server, never listening: a connection there is refused.
+export NEVROLT_CLOSED_PORT=$(cat "$work/closed-port")
 "$@"

@@ -1,4 +1,4 @@
-#include "actions/connectivity_probe.h"
+#include "actions/probe_site.h"
 
 // The marker is the UTF-8 of 百度一下, written as bytes because literals are
 // compiled to GBK.

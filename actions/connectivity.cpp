@@ -1,10 +1,10 @@
 // 检测联网状况: probes one fixed site over WinINet and answers 已联网 or 未联网.
-#include "actions/connectivity_check.h"
+#include "actions/connectivity.h"
 
-#include "actions/connectivity_probe.h"
 #include "actions/handlers.h"
-#include "http/connection_check.h"
+#include "actions/probe_site.h"
 #include "http/fetch_page.h"
+#include "http/internet_check.h"
 #include "runtime/window.h"
 
 bool IsOnline() {

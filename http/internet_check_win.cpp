@@ -1,5 +1,4 @@
-#include "http/connection_check.h"
-
+#include "http/internet_check.h"
 #include "http/wininet_win.h"
 
 bool CheckConnection(const Text& url) {

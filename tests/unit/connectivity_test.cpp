@@ -1,11 +1,11 @@
 // 检测联网状况: probes, page requests and the one message, by the answers WinINet gives.
-#include "actions/connectivity_check.h"
+#include "actions/connectivity.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "actions/connectivity_probe.h"
 #include "actions/handlers.h"
+#include "actions/probe_site.h"
 #include "tests/fakes/http_fakes.h"
 #include "tests/fakes/runtime_fakes.h"
 

@@ -1,0 +1,3 @@
+#include "app/skin_install.h"
+
+int StartupSkin() { return kDefaultSkin; }
