@@ -6,7 +6,7 @@
 #include "runtime/process_win.h"
 #include "runtime/window.h"
 
-Text RunHidden(const Text& line) {
+Text RunHidden(const Text& line, ChildExit* exit) {
   HANDLE readPipe = nullptr;
   HANDLE writePipe = nullptr;
   SECURITY_ATTRIBUTES attributes = {sizeof attributes, nullptr, TRUE};
@@ -22,7 +22,7 @@ Text RunHidden(const Text& line) {
   startup.hStdError = writePipe;
   startup.hStdInput = nullptr;
   PROCESS_INFORMATION started = {};
-  StartCommandInterpreter(HiddenCommandLine(line), true, 0, startup, started);
+  bool interpreterStarted = StartCommandInterpreter(HiddenCommandLine(line), true, 0, startup, started);
   KernelHandle process = OwnHandle(started.hProcess);
   KernelHandle thread = OwnHandle(started.hThread);
   writeEnd.reset();  // from here on only the child holds the write end
@@ -51,5 +51,6 @@ Text RunHidden(const Text& line) {
     if (GetInputState()) ProcessEvents();
     PumpWait(1);
   }
+  if (exit) *exit = {interpreterStarted, exitCode};
   return collected;
 }

@@ -12,9 +12,13 @@ void ResetExecFakes() {
   fakes.events.clear();
 }
 
-Text RunHidden(const Text& line) {
+Text RunHidden(const Text& line, ChildExit* exit) {
   fakes.events.push_back(ConcatText({"run ", line}));
   int run = ++execFakes.runs;
   if (run == execFakes.closeWindowInRun) fakes.mainWindowClosed = true;
+  if (exit) {
+    *exit = run <= static_cast<int>(execFakes.exits.size()) ? execFakes.exits[static_cast<size_t>(run - 1)]
+                                                            : ChildExit{true, 0};
+  }
   return run <= static_cast<int>(execFakes.outputs.size()) ? execFakes.outputs[static_cast<size_t>(run - 1)] : Text();
 }

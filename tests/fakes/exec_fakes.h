@@ -4,11 +4,13 @@
 
 #include <vector>
 
+#include "exec/run_hidden.h"
 #include "runtime/text.h"
 
 struct ExecFakes {
-  std::vector<Text> outputs;  // what the runs return, in turn; then empty texts
-  int closeWindowInRun = 0;   // the run (from 1) during which the window is closed
+  std::vector<Text> outputs;     // what the runs return, in turn; then empty texts
+  std::vector<ChildExit> exits;  // how the runs end, in turn; then started with code 0
+  int closeWindowInRun = 0;      // the run (from 1) during which the window is closed
   int runs = 0;
 };
 

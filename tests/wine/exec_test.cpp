@@ -121,11 +121,12 @@ TEST(RunHidden, ANulCutsOnlyTheRestOfItsChunk) { EXPECT_EQ(RunHidden(Emitter() +
 struct ThreadRun {
   std::string line;
   std::string output;
+  ChildExit exit;
 };
 
 DWORD WINAPI RunHiddenOnThread(void* parameter) {
   auto* run = static_cast<ThreadRun*>(parameter);
-  run->output = RunHidden(run->line);
+  run->output = RunHidden(run->line, &run->exit);
   return 0;
 }
 
@@ -137,12 +138,14 @@ TEST(RunHidden, EndsWhenTheChildHasEndedWhateverItsExitCode) {
   for (const char* code : {"0", "1", "259"}) {
     SCOPED_TRACE(code);
     // Freed only once the run has returned: a runner that never ends still holds it.
-    auto* run = new ThreadRun{std::string("echo ending& exit ") + code, {}};
+    auto* run = new ThreadRun{std::string("echo ending& exit ") + code, {}, {}};
     HANDLE thread = CreateThread(nullptr, 0, RunHiddenOnThread, run, 0, nullptr);
     ASSERT_NE(thread, nullptr);
     ASSERT_EQ(WaitForSingleObject(thread, kPatience), WAIT_OBJECT_0) << "RunHidden did not return";
     CloseHandle(thread);
     EXPECT_EQ(run->output, "ending\r\n");
+    EXPECT_TRUE(run->exit.started);
+    EXPECT_EQ(run->exit.code, std::stoul(code)) << "the interpreter's exit code is reported";
     delete run;
   }
 }
@@ -152,7 +155,9 @@ TEST(RunHidden, AnUnstartableLineReturnsEmptyWithoutPumpingOrWaiting) {
   HWND window = TestWindow();
   PostMessageW(window, kStamp, 0, Stamp());
   // Longer than any process command line may be: CreateProcessA refuses it.
-  EXPECT_EQ(RunHidden(std::string(40000, 'x')), "");
+  ChildExit exit = {true, 7};
+  EXPECT_EQ(RunHidden(std::string(40000, 'x'), &exit), "");
+  EXPECT_FALSE(exit.started);
   MSG message;
   EXPECT_TRUE(PeekMessageW(&message, window, kStamp, kStamp, PM_REMOVE)) << "the posted message was dispatched";
   EXPECT_TRUE(logged.delays.empty());
