@@ -1,10 +1,12 @@
-// 保存设置: the connection's static address, mask, gateway and DNS server.
+// 保存设置: the connection's static address, mask, gateway and DNS servers, or,
+// with the four address fields left empty, automatic settings (DHCP).
 #include "actions/static_settings.h"
 
 #include "actions/command_safety.h"
 #include "actions/control_ids.h"
 #include "actions/handlers.h"
-#include "exec/run_hidden.h"
+#include "actions/settings_rules.h"
+#include "runtime/connections.h"
 #include "runtime/window.h"
 
 namespace {
@@ -29,10 +31,14 @@ Text NameOnLine(const std::optional<Text>& connectionName) {
   return FindText(name, " ") > 0 ? ConcatText({"\"", name, "\""}) : name;
 }
 
-// Success is the word "确定" anywhere. The error text drops one CR LF, searched
-// from two bytes before the last one.
-bool JudgeOutput(const Text& output, Text* errorText) {
-  if (FindText(output, "确定", 1, false) > 0) return true;
+// netsh since Vista says nothing on success and exits 0; older netsh said
+// "确定". The error text drops one CR LF, searched from two bytes before the
+// last one.
+bool RunNetsh(const Text& line, Text* errorText, ChildExit* exit) {
+  ChildExit ended;
+  Text output = RunHidden(line, &ended);
+  if (exit) *exit = ended;
+  if (NetshSucceeded(ended.started, ended.code, output)) return true;
   if (errorText) {
     int last = FindLastText(output, "\r\n", std::nullopt, false);
     *errorText = ReplaceText(output, "\r\n", "", last - 2, 1, true);
@@ -40,47 +46,91 @@ bool JudgeOutput(const Text& output, Text* errorText) {
   return false;
 }
 
+// The first reason not to run anything, shown to the user; false when there is none.
+bool RefuseInput(const Text (&texts)[kFieldCount], bool dhcp) {
+  // Asking for DHCP, the four address fields are empty by design.
+  for (int i = 0; i < kFieldCount; ++i) {
+    if (!dhcp && TextLength(texts[i]) == 0) {
+      ShowMessage(kFields[i].warning, kWarningIcon);
+      return true;
+    }
+  }
+  // The fields go into an elevated cmd line.
+  for (const Text& text : texts) {
+    if (HasForbiddenCommandChar(text)) {
+      ShowMessage(kForbidden, kErrorIcon);
+      return true;
+    }
+  }
+  MessageText fault = ConnectionNameFault(texts[0], MachineConnections());
+  if (fault.empty() && !dhcp) fault = FirstAddressFault(texts[1], texts[2], texts[3], texts[4]);
+  if (fault.empty()) return false;
+  ShowJoinedMessage(fault, kWarningIcon);
+  return true;
+}
+
 }  // namespace
 
 bool SetStaticAddress(const Text& address, const Text& gateway, const Text& mask,
-                      const std::optional<Text>& connectionName, Text* errorText) {
+                      const std::optional<Text>& connectionName, Text* errorText, ChildExit* exit) {
   Text line = ConcatText({"netsh interface ip set address ", NameOnLine(connectionName), " static ", address, " ", mask,
                           " ", gateway, " 1"});
-  return JudgeOutput(RunHidden(line), errorText);
+  return RunNetsh(line, errorText, exit);
 }
 
-bool SetStaticDns(const Text& dnsServer, const std::optional<Text>& connectionName, Text* errorText) {
+bool SetStaticDns(const Text& dnsServer, const std::optional<Text>& connectionName, Text* errorText, ChildExit* exit) {
   Text line = ConcatText({"cmd /c netsh interface ip set dns ", NameOnLine(connectionName), " static ", dnsServer});
-  return JudgeOutput(RunHidden(line), errorText);
+  return RunNetsh(line, errorText, exit);
+}
+
+bool AddSecondDns(const Text& dnsServer, const Text& connectionName, Text* errorText, ChildExit* exit) {
+  Text line = ConcatText({"netsh interface ip add dns ", NameOnLine(connectionName), " ", dnsServer, " index=2"});
+  return RunNetsh(line, errorText, exit);
+}
+
+bool SetDhcpAddress(const Text& connectionName, Text* errorText, ChildExit* exit) {
+  return RunNetsh(ConcatText({"netsh interface ip set address ", NameOnLine(connectionName), " dhcp"}), errorText,
+                  exit);
+}
+
+bool SetDhcpDns(const Text& connectionName, Text* errorText, ChildExit* exit) {
+  return RunNetsh(ConcatText({"netsh interface ip set dns ", NameOnLine(connectionName), " dhcp"}), errorText, exit);
 }
 
 void OnSaveButton() {
   Text texts[kFieldCount];
   for (int i = 0; i < kFieldCount; ++i) texts[i] = ReadEditText(kFields[i].id);
-  // Nothing runs on partial or unsafe input: the fields go into an elevated cmd line.
-  for (int i = 0; i < kFieldCount; ++i) {
-    if (TextLength(texts[i]) == 0) {
-      ShowMessage(kFields[i].warning, kWarningIcon);
-      return;
-    }
-  }
-  for (const Text& text : texts) {
-    if (HasForbiddenCommandChar(text)) {
-      ShowMessage(kForbidden, kErrorIcon);
-      return;
-    }
-  }
   const Text& name = texts[0];
+  bool dhcp = AsksForDhcp(name, texts[1], texts[2], texts[3], texts[4]);
+  if (RefuseInput(texts, dhcp)) return;
+  // The question, each run and each message box dispatch messages: the window
+  // may be gone after any of them.
+  if (dhcp && (!AskYesNo(DhcpQuestion(name)) || MainWindowClosed())) return;
 
-  // Each run and each message box dispatches messages: the window may be gone after it.
-  Text addressError;
-  bool addressSet = SetStaticAddress(texts[1], texts[2], texts[3], name, &addressError);
-  if (MainWindowClosed()) return;
-  if (!addressSet && TextLength(addressError) > 0) ShowSystemMessage(addressError, kErrorIcon);
-  if (MainWindowClosed()) return;
-
-  Text dnsError;
-  bool dnsSet = SetStaticDns(texts[4], name, &dnsError);
-  if (MainWindowClosed()) return;
-  if (!dnsSet && TextLength(dnsError) > 0) ShowSystemMessage(dnsError, kErrorIcon);
+  bool allApplied = true;
+  Text error;
+  ChildExit exit;
+  // After a command: false when the window has gone; a failure is shown.
+  auto reported = [&](bool succeeded, NetshCommand command) {
+    if (MainWindowClosed()) return false;
+    if (succeeded) return true;
+    allApplied = false;
+    ShowJoinedMessage(NetshFailureMessage(command, exit.started, exit.code, error), kErrorIcon);
+    return !MainWindowClosed();
+  };
+  if (dhcp) {
+    if (!reported(SetDhcpAddress(name, &error, &exit), kAddressCommand)) return;
+    if (!reported(SetDhcpDns(name, &error, &exit), kDnsCommand)) return;
+  } else {
+    // The DNS servers are set even when the address was refused.
+    if (!reported(SetStaticAddress(texts[1], texts[2], texts[3], name, &error, &exit), kAddressCommand)) return;
+    TextList servers = SplitDnsServers(texts[4]);
+    bool firstDnsSet = SetStaticDns(servers[0], name, &error, &exit);
+    if (!reported(firstDnsSet, kDnsCommand)) return;
+    // A second server only goes after the first.
+    if (firstDnsSet && servers.size() > 1 && !reported(AddSecondDns(servers[1], name, &error, &exit), kDnsCommand)) {
+      return;
+    }
+  }
+  if (allApplied) ShowMessage("设置已生效", kInformationIcon);
 }

@@ -24,8 +24,14 @@ endfunction()
 # the Wine test programs and the benchmarks link these objects; a test build
 # replaces a part (the probe site, the start-up skin) by linking its own
 # definition, which keeps the program's from being taken from nevrolt_core.
+# The machine's connections are such a part, though Windows code: it goes into
+# the archive with the portable core, from which the linker takes it only when
+# the program links no definition of its own.
+set(archived_win_sources ${CMAKE_SOURCE_DIR}/runtime/connections_win.cpp)
+list(REMOVE_ITEM win_sources ${archived_win_sources})
+target_sources(nevrolt_core PRIVATE ${archived_win_sources})
 add_library(nevrolt_win OBJECT ${win_sources})
-target_link_libraries(nevrolt_win PUBLIC nevrolt_core user32 gdi32)
+target_link_libraries(nevrolt_win PUBLIC nevrolt_core user32 gdi32 ole32 uuid)
 set_source_files_properties(resources/nevrolt.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/nevrolt.manifest;${CMAKE_SOURCE_DIR}/resources/nevrolt.ico")
 
@@ -42,12 +48,15 @@ add_subdirectory(resources/skin_engine)
 # The shipped program, and builds of it for make gallery and the Wine tests,
 # never shipped: NevroltGallery wears the skin named by NEVROLT_GALLERY_SKIN;
 # nevrolt_skin_report carries the reporting engine; nevrolt_loopback_probe
-# probes where NEVROLT_PROBE_REACH and NEVROLT_PROBE_PAGE say.
+# probes where NEVROLT_PROBE_REACH and NEVROLT_PROBE_PAGE say;
+# nevrolt_listed_connections sees the connections NEVROLT_CONNECTIONS lists.
 add_nevrolt_program(Nevrolt ${skin_rc})
 add_dependencies(Nevrolt skin_engine skins)
 add_nevrolt_program(NevroltGallery ${skin_rc} tests/wine/gallery_skin.cpp)
 add_nevrolt_program(nevrolt_skin_report ${skin_report_rc})
 add_nevrolt_program(nevrolt_loopback_probe ${skin_rc} tests/wine/loopback_probe.cpp)
+add_nevrolt_program(nevrolt_listed_connections ${skin_rc} tests/wine/listed_connections.cpp)
+add_dependencies(nevrolt_listed_connections skin_engine skins)
 add_dependencies(NevroltGallery skin_engine skins)
 add_dependencies(nevrolt_skin_report skin_engine_report skins)
 add_dependencies(nevrolt_loopback_probe skin_engine skins)

@@ -6,7 +6,7 @@
 
 #include "runtime/text.h"
 
-enum MessageIcon : int { kNoIcon = 0, kErrorIcon = 16, kWarningIcon = 48 };
+enum MessageIcon : int { kNoIcon = 0, kErrorIcon = 16, kQuestionIcon = 32, kWarningIcon = 48, kInformationIcon = 64 };
 
 // Where a piece of a message comes from, which says its code page: the
 // program's own texts are GBK (936); paths and typed text are in the system's
@@ -21,12 +21,11 @@ using MessageText = std::vector<MessagePiece>;
 // Task-modal message box, no owner, caption "信息：", OK button. The text is the
 // program's own GBK text.
 void ShowMessage(const Text& text, int icon = kNoIcon);
-// The same box for a text that a console program printed: converted from the
-// system's OEM code page, the one console output arrives in.
-void ShowSystemMessage(const Text& text, int icon = kNoIcon);
 // The same box for a text joined from pieces of different origins: each piece
 // is converted from its own code page and the pieces are joined in UTF-16.
 void ShowJoinedMessage(const MessageText& pieces, int icon = kNoIcon);
+// The same box with Yes and No and the question icon; true for Yes.
+bool AskYesNo(const MessageText& question);
 
 // Current text of an edit box, in the system's ANSI code page.
 Text ReadEditText(int controlId);

@@ -12,10 +12,27 @@ bool mainWindowDestroyed;
 
 HWND Control(int controlId) { return mainWindow ? GetDlgItem(mainWindow, controlId) : nullptr; }
 
-// Task-modal, no owner, caption "信息：", OK.
-void ShowWideMessage(const std::wstring& text, int icon) {
-  MessageBoxW(nullptr, text.c_str(), WideFromProgramText("信息：").c_str(),
-              MB_OK | MB_TASKMODAL | static_cast<UINT>(icon));
+// Task-modal, no owner, caption "信息：".
+int ShowWideMessage(const std::wstring& text, UINT buttonsAndIcon) {
+  return MessageBoxW(nullptr, text.c_str(), WideFromProgramText("信息：").c_str(), MB_TASKMODAL | buttonsAndIcon);
+}
+
+std::wstring JoinedWide(const MessageText& pieces) {
+  std::wstring joined;
+  for (const MessagePiece& piece : pieces) {
+    switch (piece.origin) {
+      case kProgramText:
+        joined += WideFromProgramText(piece.text);
+        break;
+      case kAnsiText:
+        joined += WideFromAnsi(piece.text);
+        break;
+      case kConsoleText:
+        joined += WideFromConsole(piece.text);
+        break;
+    }
+  }
+  return joined;
 }
 
 }  // namespace
@@ -58,26 +75,16 @@ void BeginWaitCursor() { SetCursor(LoadCursorW(nullptr, IDC_WAIT)); }
 
 void EndWaitCursor() { SetCursor(LoadCursorW(nullptr, IDC_ARROW)); }
 
-void ShowMessage(const Text& text, int icon) { ShowWideMessage(WideFromProgramText(text), icon); }
-
-void ShowSystemMessage(const Text& text, int icon) { ShowWideMessage(WideFromConsole(text), icon); }
+void ShowMessage(const Text& text, int icon) {
+  ShowWideMessage(WideFromProgramText(text), MB_OK | static_cast<UINT>(icon));
+}
 
 void ShowJoinedMessage(const MessageText& pieces, int icon) {
-  std::wstring joined;
-  for (const MessagePiece& piece : pieces) {
-    switch (piece.origin) {
-      case kProgramText:
-        joined += WideFromProgramText(piece.text);
-        break;
-      case kAnsiText:
-        joined += WideFromAnsi(piece.text);
-        break;
-      case kConsoleText:
-        joined += WideFromConsole(piece.text);
-        break;
-    }
-  }
-  ShowWideMessage(joined, icon);
+  ShowWideMessage(JoinedWide(pieces), MB_OK | static_cast<UINT>(icon));
+}
+
+bool AskYesNo(const MessageText& question) {
+  return ShowWideMessage(JoinedWide(question), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 Text ReadEditText(int controlId) {

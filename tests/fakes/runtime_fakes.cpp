@@ -13,9 +13,13 @@ void ResetRuntimeFakes() { fakes = RuntimeFakes(); }
 
 void ShowMessage(const Text& text, int icon) { fakes.messages.push_back({text, icon, {}, fakes.waitCursor}); }
 
-void ShowSystemMessage(const Text& text, int icon) {
-  fakes.events.push_back(ConcatText({"box ", std::to_string(icon), " ", text}));
+bool AskYesNo(const MessageText& question) {
+  fakes.messages.push_back(Joined(question, kQuestionIcon));
+  fakes.events.push_back(ConcatText({"ask ", fakes.messages.back().text}));
+  return fakes.answerYes;
 }
+
+std::vector<Connection> MachineConnections() { return fakes.connections; }
 
 void BeginWaitCursor() { fakes.waitCursor = true; }
 
@@ -30,7 +34,10 @@ ShownMessage Joined(const MessageText& pieces, int icon) {
   return shown;
 }
 
-void ShowJoinedMessage(const MessageText& pieces, int icon) { fakes.messages.push_back(Joined(pieces, icon)); }
+void ShowJoinedMessage(const MessageText& pieces, int icon) {
+  fakes.messages.push_back(Joined(pieces, icon));
+  fakes.events.push_back(ConcatText({"box ", std::to_string(icon), " ", fakes.messages.back().text}));
+}
 
 Text ReadEditText(int controlId) {
   fakes.readOrder.push_back(controlId);

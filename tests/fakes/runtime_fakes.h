@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/connections.h"
 #include "runtime/text.h"
 #include "runtime/window.h"
 
@@ -57,8 +58,10 @@ struct RuntimeFakes {
   Text runDirectory = "C:\\Nevrolt";
   std::vector<int> readOrder;  // control ids in the order they were read
   // In call order: "run " + line of each hidden run, "box <icon> " + text of
-  // each ShowSystemMessage.
+  // each joined message, "ask " + text of each question.
   std::vector<Text> events;
+  bool answerYes = true;                // what AskYesNo answers
+  std::vector<Connection> connections;  // MachineConnections(); empty: not read
 };
 
 extern RuntimeFakes fakes;

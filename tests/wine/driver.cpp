@@ -141,7 +141,45 @@ HWND WaitForMessageBox(const Running& running, DWORD timeout) {
 
 std::wstring MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
 
-void DismissMessageBox(HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }
+void DismissMessageBox(HWND box) { PressMessageBoxButton(box, IDOK); }
+
+void PressMessageBoxButton(HWND box, int id) { PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(id), 0); }
+
+namespace {
+
+struct ListBoxSearch {
+  DWORD processId;
+  std::vector<HWND> lists;
+};
+
+void NoteIfVisibleListBox(HWND window, ListBoxSearch& search) {
+  if (IsWindowVisible(window) && _wcsicmp(ClassName(window).c_str(), L"ListBox") == 0) search.lists.push_back(window);
+}
+
+BOOL CALLBACK NoteChildListBox(HWND child, LPARAM search) {
+  NoteIfVisibleListBox(child, *reinterpret_cast<ListBoxSearch*>(search));
+  return TRUE;
+}
+
+BOOL CALLBACK NoteTopListBoxes(HWND window, LPARAM found) {
+  auto* search = reinterpret_cast<ListBoxSearch*>(found);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
+  NoteIfVisibleListBox(window, *search);
+  EnumChildWindows(window, NoteChildListBox, found);
+  return TRUE;
+}
+
+}  // namespace
+
+int VisibleListBoxCount(DWORD processId) {
+  ListBoxSearch search = {processId, {}};
+  EnumWindows(NoteTopListBoxes, reinterpret_cast<LPARAM>(&search));
+  int count = 0;
+  for (HWND list : search.lists) count += static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  return count;
+}
 
 std::wstring WindowText(HWND window) {
   wchar_t text[1024];

@@ -37,6 +37,11 @@ HWND WaitForMainWindow(const Running& running);
 HWND WaitForMessageBox(const Running& running, DWORD timeout = kPatience);
 std::wstring MessageBoxText(HWND box);
 void DismissMessageBox(HWND box);
+// Presses a message box's button: IDOK, IDYES, IDNO.
+void PressMessageBoxButton(HWND box, int id);
+// How many items the visible list boxes of the process hold, top-level or inside
+// a top-level window (a drop-down list, for example).
+int VisibleListBoxCount(DWORD processId);
 
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);

@@ -1,10 +1,15 @@
-// 保存设置, 检测网络参数 and the reset button through the real Nevrolt.exe under
-// Wine. The prefix's netsh.exe is the recorder: it appends its command line and
-// current directory to %NEVROLT_RECORD% and prints %NEVROLT_REPLY%.
+// 保存设置, 检测网络参数 and the reset button through Nevrolt.exe under Wine. The
+// prefix's netsh.exe is the recorder: it appends its command line and current
+// directory to %NEVROLT_RECORD%, prints %NEVROLT_REPLY% and exits with
+// %NEVROLT_EXIT%. Most tests run the test build that sees the connections
+// NEVROLT_CONNECTIONS lists; one runs the real program on Wine's own adapters.
 #include <windows.h>
+#include <winsock2.h>
 #include <gtest/gtest.h>
+#include <iphlpapi.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -18,6 +23,7 @@ constexpr int kShowParamsButton = 117, kSaveButton = 118, kResetButton = 121;
 const wchar_t kAddressLine[] =
     L"netsh interface ip set address \"以太网 2\" static 192.0.2.10 255.255.255.0 192.0.2.1 1";
 const wchar_t kDnsLine[] = L"netsh interface ip set dns \"以太网 2\" static 192.0.2.53";
+const wchar_t kConnections[] = L"NEVROLT_CONNECTIONS=以太网|以太网 2|WLAN";
 
 struct Recorded {
   std::wstring line;
@@ -65,6 +71,14 @@ double ProcessCpuMilliseconds(HANDLE process) {
   return static_cast<double>(value(kernel) + value(user)) / 10000.0;
 }
 
+// An edit box's text as the box holds it now: GetWindowText across processes
+// gives only the text it was created with.
+std::wstring EditText(HWND edit) {
+  wchar_t text[256] = {};
+  LRESULT length = SendMessageW(edit, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+  return std::wstring(text, static_cast<size_t>(length > 0 ? length : 0));
+}
+
 bool Answers(HWND window, UINT timeout) {
   DWORD_PTR result = 0;
   return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeout, &result) != 0;
@@ -75,7 +89,7 @@ class SettingsPage : public testing::Test {
   // Starts Nevrolt in a new folder with the recorder's variables set (the reply
   // from a file holding `reply`, or from replyPath) and fills the five fields.
   HWND StartAndFill(const wchar_t* name, const std::string& reply, std::vector<std::wstring> environment = {},
-                    std::wstring replyPath = L"") {
+                    std::wstring replyPath = L"", const wchar_t* dns = L"192.0.2.53") {
     folder = NewFolder(name);
     record = folder + L"\\record.txt";
     if (replyPath.empty()) {
@@ -84,14 +98,15 @@ class SettingsPage : public testing::Test {
     }
     environment.push_back(L"NEVROLT_RECORD=" + record);
     environment.push_back(L"NEVROLT_REPLY=" + replyPath);
-    running = StartNevrolt(folder, environment);
+    environment.push_back(kConnections);
+    running = StartNevroltBuild(L"NEVROLT_LISTED_EXE", folder, environment);
     HWND window = WaitForMainWindow(running);
     if (!window) return nullptr;
     const std::pair<int, const wchar_t*> fields[] = {{kConnectionNameEdit, L"以太网 2"},
                                                      {kIpEdit, L"192.0.2.10"},
                                                      {kGatewayEdit, L"192.0.2.1"},
                                                      {kMaskEdit, L"255.255.255.0"},
-                                                     {kDnsEdit, L"192.0.2.53"}};
+                                                     {kDnsEdit, dns}};
     for (const auto& [id, text] : fields) {
       SendMessageW(GetDlgItem(window, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
     }
@@ -116,19 +131,138 @@ void ExpectBothCommandsFromTheSystemFolder(const std::vector<Recorded>& records)
   for (const Recorded& r : records) EXPECT_EQ(r.directory, L"c:\\windows\\system32") << r.line;
 }
 
-TEST_F(SettingsPage, SaveRunsTheAddressThenTheDnsCommandAndSaysNothingOnSuccess) {
-  HWND window = StartAndFill(L"save", "确定。\r\n");
+// netsh since Vista prints an empty line on success and exits 0.
+TEST_F(SettingsPage, SaveRunsTheAddressThenTheDnsCommandAndSaysSoOnSuccess) {
+  HWND window = StartAndFill(L"save", "\r\n", {L"NEVROLT_EXIT=0"});
   ASSERT_NE(window, nullptr);
   ClickButton(window, GetDlgItem(window, kSaveButton));
-  ASSERT_TRUE(WaitForRecords(2));
-  ASSERT_TRUE(WaitUntil([&] { return ChildProcesses(running.process.dwProcessId).empty(); }));
-  EXPECT_EQ(WaitForMessageBox(running, 1500), nullptr) << "a success shows nothing";
+  HWND box = WaitForMessageBox(running);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), L"设置已生效");
   ExpectBothCommandsFromTheSystemFolder(ReadRecords(record));
+  DismissMessageBox(box);
   EXPECT_TRUE(Answers(window, kPatience));
 }
 
+TEST_F(SettingsPage, TwoDnsServersAreSetInOrder) {
+  HWND window = StartAndFill(L"two-dns", "\r\n", {L"NEVROLT_EXIT=0"}, L"", L"192.0.2.53, 114.114.114.114");
+  ASSERT_NE(window, nullptr);
+  ClickButton(window, GetDlgItem(window, kSaveButton));
+  HWND box = WaitForMessageBox(running);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), L"设置已生效");
+  std::vector<Recorded> records = ReadRecords(record);
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[0].line, kAddressLine);
+  EXPECT_EQ(records[1].line, kDnsLine);
+  EXPECT_EQ(records[2].line, L"netsh interface ip add dns \"以太网 2\" 114.114.114.114 index=2");
+  DismissMessageBox(box);
+}
+
+// A failure that prints nothing is told by its exit code.
+TEST_F(SettingsPage, ASilentFailureIsToldByNetshsExitCode) {
+  HWND window = StartAndFill(L"silent", "", {L"NEVROLT_EXIT=1"});
+  ASSERT_NE(window, nullptr);
+  ClickButton(window, GetDlgItem(window, kSaveButton));
+  for (const wchar_t* expected : {L"设置IP地址失败（netsh 返回 1）", L"设置DNS服务器失败（netsh 返回 1）"}) {
+    HWND box = WaitForMessageBox(running);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), expected);
+    DismissMessageBox(box);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+  }
+  EXPECT_EQ(WaitForMessageBox(running, 1500), nullptr) << "no success after failures";
+}
+
+TEST_F(SettingsPage, EmptyAddressFieldsAskForDhcpAndOnlyYesRunsIt) {
+  for (bool yes : {false, true}) {
+    SCOPED_TRACE(yes ? "yes" : "no");
+    HWND window = StartAndFill(yes ? L"dhcp-yes" : L"dhcp-no", "\r\n", {L"NEVROLT_EXIT=0"});
+    ASSERT_NE(window, nullptr);
+    for (int id : {kIpEdit, kGatewayEdit, kMaskEdit, kDnsEdit}) SetWindowTextW(GetDlgItem(window, id), L"");
+    ClickButton(window, GetDlgItem(window, kSaveButton));
+    HWND question = WaitForMessageBox(running);
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(MessageBoxText(question), L"是否将网络连接“以太网 2”改为自动获取IP地址和DNS服务器（DHCP）？");
+    EXPECT_NE(GetDlgItem(question, IDYES), nullptr);
+    EXPECT_NE(GetDlgItem(question, IDNO), nullptr);
+    PressMessageBoxButton(question, yes ? IDYES : IDNO);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }));
+    if (yes) {
+      HWND box = WaitForMessageBox(running);
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(MessageBoxText(box), L"设置已生效");
+      std::vector<Recorded> records = ReadRecords(record);
+      ASSERT_EQ(records.size(), 2u);
+      EXPECT_EQ(records[0].line, L"netsh interface ip set address \"以太网 2\" dhcp");
+      EXPECT_EQ(records[1].line, L"netsh interface ip set dns \"以太网 2\" dhcp");
+      DismissMessageBox(box);
+    } else {
+      EXPECT_TRUE(Answers(window, kPatience));
+      EXPECT_TRUE(ReadRecords(record).empty()) << "No runs nothing";
+    }
+    TearDown();
+    running = Running();
+  }
+}
+
+TEST_F(SettingsPage, TheConnectionBoxSuggestsTheMachinesConnections) {
+  HWND window = StartAndFill(L"suggest", "");
+  ASSERT_NE(window, nullptr);
+  HWND edit = GetDlgItem(window, kConnectionNameEdit);
+  ClickTab(GetDlgItem(window, 100), 1);
+  SetWindowTextW(edit, L"");
+  SetForegroundWindow(window);
+  SendMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+  PostMessageW(edit, WM_CHAR, L'以', 0);
+  // The drop-down lists the two names that begin so, not WLAN; Down walks them
+  // into the box in order.
+  EXPECT_TRUE(WaitUntil([&] { return VisibleListBoxCount(running.process.dwProcessId) == 2; }))
+      << "no drop-down with the two names appeared";
+  for (const wchar_t* name : {L"以太网", L"以太网 2"}) {
+    SendMessageW(edit, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_TRUE(WaitUntil([&] { return EditText(edit) == name; })) << EditText(edit);
+  }
+}
+
+// The real program, on Wine's own adapters (named after the host's interfaces).
+TEST_F(SettingsPage, ANameThatIsNoConnectionIsRefusedWithTheMachinesList) {
+  std::vector<std::wstring> expected;
+  ULONG size = 64 * 1024;
+  std::vector<unsigned char> buffer(size);
+  auto* adapters = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.data());
+  ASSERT_EQ(GetAdaptersAddresses(AF_INET, 0, nullptr, adapters, &size), static_cast<ULONG>(NO_ERROR));
+  for (auto* adapter = adapters; adapter; adapter = adapter->Next) {
+    if (adapter->IfType != IF_TYPE_SOFTWARE_LOOPBACK && adapter->IfType != IF_TYPE_TUNNEL) {
+      expected.push_back(adapter->FriendlyName);
+    }
+  }
+  if (expected.empty()) GTEST_SKIP() << "Wine sees no adapter here but loopback";
+  std::wstring list;
+  for (const std::wstring& name : expected) list += (list.empty() ? L"" : L"、") + name;
+
+  folder = NewFolder(L"adapters");
+  record = folder + L"\\record.txt";
+  running = StartNevrolt(folder, {L"NEVROLT_RECORD=" + record});
+  HWND window = WaitForMainWindow(running);
+  ASSERT_NE(window, nullptr);
+  const std::pair<int, const wchar_t*> fields[] = {{kConnectionNameEdit, L"不存在的连接"},
+                                                   {kIpEdit, L"192.0.2.10"},
+                                                   {kGatewayEdit, L"192.0.2.1"},
+                                                   {kMaskEdit, L"255.255.255.0"},
+                                                   {kDnsEdit, L"192.0.2.53"}};
+  for (const auto& [id, text] : fields) SetWindowTextW(GetDlgItem(window, id), text);
+  ClickButton(window, GetDlgItem(window, kSaveButton));
+  HWND box = WaitForMessageBox(running);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), L"找不到网络连接“不存在的连接”。本机的网络连接：" + list);
+  EXPECT_EQ(std::find(expected.begin(), expected.end(), L"lo"), expected.end()) << "loopback is left out";
+  DismissMessageBox(box);
+  EXPECT_TRUE(ReadRecords(record).empty()) << "nothing ran";
+}
+
 TEST_F(SettingsPage, AFailingReplyShowsNetshsOwnWordsAfterEachCommand) {
-  HWND window = StartAndFill(L"fail", "命令失败：参数无效。\r\n");
+  HWND window = StartAndFill(L"fail", "命令失败：参数无效。\r\n", {L"NEVROLT_EXIT=1"});
   ASSERT_NE(window, nullptr);
   ClickButton(window, GetDlgItem(window, kSaveButton));
   HWND box = WaitForMessageBox(running);
@@ -181,7 +315,7 @@ TEST_F(SettingsPage, WindowClosedWhileNetshRunsEndsTheProgramWithoutGoingOn) {
 TEST_F(SettingsPage, PlantedCmdAndNetshBesideTheProgramNeverRun) {
   std::wstring planted = PathFromEnvironment(L"NEVROLT_PLANTED_PROGRAM");
   std::wstring marker = NewFolder(L"marker") + L"\\planted-ran.txt";
-  HWND window = StartAndFill(L"planted", "确定。\r\n", {L"NEVROLT_PLANT_MARKER=" + marker});
+  HWND window = StartAndFill(L"planted", "\r\n", {L"NEVROLT_PLANT_MARKER=" + marker, L"NEVROLT_EXIT=0"});
   ASSERT_NE(window, nullptr);
   // Beside the program, under every name cmd could take for cmd or netsh.
   for (const wchar_t* name : {L"\\cmd.exe", L"\\netsh.exe", L"\\cmd.com", L"\\netsh.com", L"\\netsh.bat"}) {
