@@ -12,8 +12,28 @@
 #include <string>
 
 #include "runtime/codepage_win.h"
+#include "runtime/system_win.h"
 
 namespace {
+
+// ole32 is taken at run time, once the window is painted, not at load time.
+struct ComCalls {
+  decltype(&CoInitializeEx) initialize;
+  decltype(&CoCreateInstance) createInstance;
+  decltype(&CoTaskMemAlloc) allocate;
+};
+
+// The calls, or nullptr when ole32 cannot be had; loaded once, kept.
+const ComCalls* Com() {
+  static ComCalls calls;
+  static const bool loaded = [] {
+    HMODULE ole = LoadSystemLibrary("ole32.dll");
+    return ole && ResolveExport(ole, "CoInitializeEx", calls.initialize) &&
+           ResolveExport(ole, "CoCreateInstance", calls.createInstance) &&
+           ResolveExport(ole, "CoTaskMemAlloc", calls.allocate);
+  }();
+  return loaded ? &calls : nullptr;
+}
 
 struct NameList {
   const IEnumStringVtbl* table;  // first, where COM looks for it
@@ -52,7 +72,7 @@ HRESULT STDMETHODCALLTYPE NextOf(IEnumString* list, ULONG wanted, LPOLESTR* name
   for (; given < wanted && self->next < self->names.size(); ++given, ++self->next) {
     const std::wstring& name = self->names[self->next];
     size_t bytes = (name.size() + 1) * sizeof(wchar_t);
-    names[given] = static_cast<LPOLESTR>(CoTaskMemAlloc(bytes));
+    names[given] = static_cast<LPOLESTR>(Com()->allocate(bytes));
     if (!names[given]) break;
     CopyMemory(names[given], name.c_str(), bytes);
   }
@@ -92,12 +112,13 @@ IEnumString* NewNameList(const std::vector<std::wstring>& names, size_t next) {
 }  // namespace
 
 void OfferConnectionNames(HWND edit, const std::vector<Connection>& connections) {
-  if (!edit || connections.empty()) return;
+  const ComCalls* com = Com();
+  if (!edit || connections.empty() || !com) return;
   // The window's thread is a single-threaded apartment for the life of the program.
-  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return;
+  if (FAILED(com->initialize(nullptr, COINIT_APARTMENTTHREADED))) return;
   IAutoComplete2* autoComplete = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_AutoComplete, nullptr, CLSCTX_INPROC_SERVER, IID_IAutoComplete2,
-                              reinterpret_cast<void**>(&autoComplete)))) {
+  if (FAILED(com->createInstance(CLSID_AutoComplete, nullptr, CLSCTX_INPROC_SERVER, IID_IAutoComplete2,
+                                 reinterpret_cast<void**>(&autoComplete)))) {
     return;
   }
   std::vector<std::wstring> names;

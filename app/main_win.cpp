@@ -2,7 +2,9 @@
 // message loop until the window is gone.
 #include <windows.h>
 
+#include "actions/control_ids.h"
 #include "app/admin_gate_win.h"
+#include "app/connection_suggestions_win.h"
 #include "app/main_window_win.h"
 #include "app/skin_install.h"
 #include "runtime/system_win.h"
@@ -20,6 +22,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);
   SetFocus(GetNextDlgTabItem(window, nullptr, FALSE));
+  // The suggestions load the shell's autocomplete and ask for the adapters: the
+  // window is painted first, so the user sees it without that wait.
+  UpdateWindow(window);
+  OfferConnectionNames(GetDlgItem(window, connectionNameEdit), MachineConnections());
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchWindowMessage(message);

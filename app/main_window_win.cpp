@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "actions/control_ids.h"
-#include "app/connection_suggestions_win.h"
 #include "app/control_table.h"
 #include "runtime/codepage_win.h"
 #include "runtime/handles_win.h"
@@ -158,6 +157,5 @@ HWND CreateMainWindow(HINSTANCE instance) {
   if (!window) return nullptr;
   SetMainWindow(window);
   CreateControls(window, instance);
-  OfferConnectionNames(GetDlgItem(window, connectionNameEdit), MachineConnections());
   return window;
 }

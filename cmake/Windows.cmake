@@ -31,7 +31,7 @@ set(archived_win_sources ${CMAKE_SOURCE_DIR}/runtime/connections_win.cpp)
 list(REMOVE_ITEM win_sources ${archived_win_sources})
 target_sources(nevrolt_core PRIVATE ${archived_win_sources})
 add_library(nevrolt_win OBJECT ${win_sources})
-target_link_libraries(nevrolt_win PUBLIC nevrolt_core user32 gdi32 ole32 uuid)
+target_link_libraries(nevrolt_win PUBLIC nevrolt_core user32 gdi32 uuid)
 set_source_files_properties(resources/nevrolt.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/nevrolt.manifest;${CMAKE_SOURCE_DIR}/resources/nevrolt.ico")
 

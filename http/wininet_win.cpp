@@ -4,21 +4,17 @@
 
 namespace {
 
-template <typename Function>
-bool Resolve(HMODULE library, const char* name, Function& function) {
-  function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-  return function != nullptr;
-}
-
 bool Load(WinInetCalls& calls) {
   HMODULE library = LoadSystemLibrary("wininet.dll");
   if (!library) return false;
-  return Resolve(library, "InternetCheckConnectionA", calls.checkConnection) &&
-         Resolve(library, "InternetOpenA", calls.open) && Resolve(library, "InternetConnectA", calls.connect) &&
-         Resolve(library, "HttpOpenRequestA", calls.openRequest) &&
-         Resolve(library, "HttpSendRequestA", calls.sendRequest) &&
-         Resolve(library, "InternetReadFile", calls.readFile) && Resolve(library, "HttpQueryInfoA", calls.queryInfo) &&
-         Resolve(library, "InternetCloseHandle", calls.closeHandle);
+  return ResolveExport(library, "InternetCheckConnectionA", calls.checkConnection) &&
+         ResolveExport(library, "InternetOpenA", calls.open) &&
+         ResolveExport(library, "InternetConnectA", calls.connect) &&
+         ResolveExport(library, "HttpOpenRequestA", calls.openRequest) &&
+         ResolveExport(library, "HttpSendRequestA", calls.sendRequest) &&
+         ResolveExport(library, "InternetReadFile", calls.readFile) &&
+         ResolveExport(library, "HttpQueryInfoA", calls.queryInfo) &&
+         ResolveExport(library, "InternetCloseHandle", calls.closeHandle);
 }
 
 }  // namespace

@@ -15,6 +15,13 @@ void StartRuntime();
 // or the current directory. nullptr when it cannot be loaded.
 HMODULE LoadSystemLibrary(const char* name);
 
+// Sets `function` to the export `name` of `library`; false when it is missing.
+template <typename Function>
+bool ResolveExport(HMODULE library, const char* name, Function& function) {
+  function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+  return function != nullptr;
+}
+
 // The system folder (the one 32-bit programs see on 64-bit Windows), no trailing
 // backslash, and the full path of the system's command interpreter in it.
 std::wstring SystemDirectory();
