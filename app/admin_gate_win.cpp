@@ -9,9 +9,8 @@
 void RunAdministratorGate() {
   using IsNTAdminFn = BOOL(WINAPI*)(DWORD, DWORD*);
   HMODULE advpack = LoadSystemLibrary("advpack.dll");
-  auto isNTAdmin =
-      advpack ? reinterpret_cast<IsNTAdminFn>(reinterpret_cast<void*>(GetProcAddress(advpack, "IsNTAdmin"))) : nullptr;
-  if (!isNTAdmin) {
+  IsNTAdminFn isNTAdmin = nullptr;
+  if (!advpack || !ResolveExport(advpack, "IsNTAdmin", isNTAdmin)) {
     ShowMessage("无法加载 advpack.dll 中的函数 IsNTAdmin，程序无法启动。", kErrorIcon);
     ExitProgram(-1);
   }

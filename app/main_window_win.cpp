@@ -126,10 +126,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 bool RegisterTabControlClass() {
   using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
   HMODULE comctl = LoadSystemLibrary("comctl32.dll");
-  auto init = comctl ? reinterpret_cast<InitFn>(reinterpret_cast<void*>(GetProcAddress(comctl, "InitCommonControlsEx")))
-                     : nullptr;
+  InitFn init = nullptr;
+  if (!comctl || !ResolveExport(comctl, "InitCommonControlsEx", init)) return false;
   INITCOMMONCONTROLSEX common = {sizeof common, ICC_TAB_CLASSES};
-  return init && init(&common);
+  return init(&common) != FALSE;
 }
 
 }  // namespace

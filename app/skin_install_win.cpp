@@ -5,6 +5,7 @@
 #include "app/skin_install.h"
 #include "runtime/codepage_win.h"
 #include "runtime/handles_win.h"
+#include "runtime/system_win.h"
 
 namespace {
 
@@ -29,10 +30,8 @@ Bytes CarriedSkin(int number) { return ResourceBytes(kEngineResource + number); 
 bool CallSkinEngine(const Text& path, const Bytes& skin) {
   using AttachFn = int(WINAPI*)(const unsigned char*, int, const char*, int, int, int);
   ModuleHandle library = OwnModule(LoadLibraryExW(WideFromAnsi(path).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
-  auto attach =
-      library ? reinterpret_cast<AttachFn>(reinterpret_cast<void*>(GetProcAddress(library.get(), "SkinH_AttachRes")))
-              : nullptr;
-  if (!attach) return false;
+  AttachFn attach = nullptr;
+  if (!library || !ResolveExport(library.get(), "SkinH_AttachRes", attach)) return false;
   attach(skin.empty() ? nullptr : skin.data(), static_cast<int>(skin.size()), "", 0, 0, 0);
   // The engine now hooks the thread's windows: it stays for the life of the process.
   library.release();

@@ -15,9 +15,9 @@ using GetAdaptersAddressesFn = decltype(&GetAdaptersAddresses);
 GetAdaptersAddressesFn AdapterQuery() {
   static const GetAdaptersAddressesFn query = [] {
     HMODULE library = LoadSystemLibrary("iphlpapi.dll");  // kept for the life of the process
-    return library ? reinterpret_cast<GetAdaptersAddressesFn>(
-                         reinterpret_cast<void*>(GetProcAddress(library, "GetAdaptersAddresses")))
-                   : nullptr;
+    GetAdaptersAddressesFn found = nullptr;
+    if (library) ResolveExport(library, "GetAdaptersAddresses", found);
+    return found;
   }();
   return query;
 }

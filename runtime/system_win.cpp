@@ -7,10 +7,10 @@ void StartRuntime() {
   // SetDefaultDllDirectories exists from Windows 8 on, and on Windows 7 with
   // KB2533623; where it is missing, LoadSystemLibrary falls back to full paths.
   using SetDirectoriesFn = BOOL(WINAPI*)(DWORD);
-  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  auto setDirectories =
-      reinterpret_cast<SetDirectoriesFn>(reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
-  if (setDirectories) setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  SetDirectoriesFn setDirectories = nullptr;
+  if (ResolveExport(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories", setDirectories)) {
+    setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  }
   SetDllDirectoryW(L"");  // takes the current directory out of the DLL search path
 
   // Inherited by every child: Windows' cmd then does not run a ping.exe or
