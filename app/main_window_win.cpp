@@ -4,7 +4,10 @@
 
 #include "actions/control_ids.h"
 #include "app/control_table.h"
+#include "app/layout.h"
 #include "runtime/codepage_win.h"
+#include "runtime/dpi.h"
+#include "runtime/dpi_win.h"
 #include "runtime/handles_win.h"
 #include "runtime/system_win.h"
 #include "runtime/window_win.h"
@@ -14,7 +17,49 @@ namespace {
 constexpr wchar_t kClassName[] = L"NevroltMainWindow";
 constexpr int kIconId = 1;
 
-GdiObject ownFont = OwnGdiObject(nullptr);  // the reset page's own font, for the life of the window
+// The fonts of the controls at the window's DPI, for the life of the window.
+// The GUI font is the stock one at the DPI it was made for, and a font of its
+// face and size made for any other DPI.
+struct PageFonts {
+  GdiObject gui = OwnGdiObject(nullptr);  // nullptr: the stock font serves
+  GdiObject own = OwnGdiObject(nullptr);  // the reset page's own font
+};
+
+PageFonts fonts;
+
+PageFonts FontsFor(int dpi) {
+  PageFonts made;
+  if (dpi != SystemDpi()) {
+    LOGFONTW face = {};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
+    face.lfHeight = MulDiv(face.lfHeight, dpi, SystemDpi());
+    face.lfWidth = 0;
+    made.gui = OwnGdiObject(CreateFontIndirectW(&face));
+  }
+  made.own = OwnGdiObject(CreateFontW(ScaleForDpi(kOwnFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                                      DEFAULT_PITCH, L""));
+  return made;
+}
+
+HFONT GuiFont() { return static_cast<HFONT>(fonts.gui ? fonts.gui.get() : GetStockObject(DEFAULT_GUI_FONT)); }
+
+HFONT FontOf(const ControlSpec& control) {
+  return (control.style & kOwnFont) ? static_cast<HFONT>(fonts.own.get()) : GuiFont();
+}
+
+// Every child but the tab control carries its table row.
+const ControlSpec& RowOf(HWND child) { return kControls[GetWindowLongPtrW(child, GWLP_USERDATA)]; }
+
+// The room around a tab's caption: the control's own 6 × 3 pixels at 96 DPI,
+// left alone there, and scaled at any other DPI.
+void PadTabs(HWND tabs, int dpi) {
+  SendMessageW(tabs, TCM_SETPADDING, 0, MAKELPARAM(ScaleForDpi(6, dpi), ScaleForDpi(3, dpi)));
+}
+
+void MoveTo(HWND window, const Placement& place) {
+  SetWindowPos(window, nullptr, place.x, place.y, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 DWORD StyleOf(const ControlSpec& control) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (control.page == 0 ? WS_VISIBLE : 0);
@@ -45,15 +90,14 @@ const wchar_t* ClassOf(ControlKind kind) {
 }
 
 // pageTabs sits at the client origin, so table positions are client positions.
-void CreateControls(HWND window, HINSTANCE instance) {
-  HFONT guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  ownFont = OwnGdiObject(CreateFontW(kOwnFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH, L""));
-
+void CreateControls(HWND window, HINSTANCE instance, int dpi) {
+  fonts = FontsFor(dpi);
+  Placement place = TabsPlacement(dpi);
   HWND tabs =
-      CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, kTabsWidth, kTabsHeight,
-                      window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(pageTabs)), instance, nullptr);
-  SendMessageW(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont), FALSE);
+      CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.x, place.y, place.width,
+                      place.height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(pageTabs)), instance, nullptr);
+  SendMessageW(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
+  if (dpi != kLayoutDpi) PadTabs(tabs, dpi);
   for (int page = 0; page < kPageCount; ++page) {
     std::wstring caption = WideFromProgramText(kPageCaptions[page]);
     TCITEMW item = {};
@@ -65,23 +109,38 @@ void CreateControls(HWND window, HINSTANCE instance) {
   for (int i = 0; i < kControlCount; ++i) {
     const ControlSpec& control = kControls[i];
     std::wstring caption = control.caption ? WideFromProgramText(control.caption) : std::wstring();
+    place = ControlPlacement(control, dpi);
     HWND child = CreateWindowExW(control.kind == kEdit ? WS_EX_CLIENTEDGE : 0, ClassOf(control.kind), caption.c_str(),
-                                 StyleOf(control), control.x, control.y, control.width, control.height, window,
+                                 StyleOf(control), place.x, place.y, place.width, place.height, window,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
     SetWindowLongPtrW(child, GWLP_USERDATA, i);
-    HFONT font = (control.style & kOwnFont) ? static_cast<HFONT>(ownFont.get()) : guiFont;
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(control)), FALSE);
   }
   // The tab control is drawn beneath the controls that lie on it.
   SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// WM_DPICHANGED: the window takes the rectangle the system suggests, its
+// controls the table scaled to the new DPI and fonts made for it. The old fonts
+// go once no control holds them.
+void OnDpiChanged(HWND window, int dpi, const RECT& suggested) {
+  PageFonts old = std::move(fonts);
+  fonts = FontsFor(dpi);
+  MoveTo(window, {suggested.left, suggested.top, suggested.right - suggested.left, suggested.bottom - suggested.top});
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    bool isTabs = GetDlgCtrlID(child) == pageTabs;
+    if (isTabs) PadTabs(child, dpi);
+    MoveTo(child, isTabs ? TabsPlacement(dpi) : ControlPlacement(RowOf(child), dpi));
+    HFONT font = isTabs ? GuiFont() : FontOf(RowOf(child));
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
 }
 
 // Each control carries its table row, so a page switch is one pass over the children.
 void ShowPage(HWND window, int page) {
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (GetDlgCtrlID(child) == pageTabs) continue;
-    const ControlSpec& control = kControls[GetWindowLongPtrW(child, GWLP_USERDATA)];
-    ShowWindow(child, control.page == page ? SW_SHOW : SW_HIDE);
+    ShowWindow(child, RowOf(child).page == page ? SW_SHOW : SW_HIDE);
   }
 }
 
@@ -101,7 +160,7 @@ void OnNotify(HWND window, const NMHDR& header) {
 // WM_DESTROY: ends the message loop; a handler still running sees the window gone.
 void OnDestroy() {
   NoteMainWindowDestroyed();
-  ownFont.reset();
+  fonts = PageFonts();
   PostQuitMessage(0);
 }
 
@@ -112,6 +171,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_NOTIFY:
       OnNotify(window, *reinterpret_cast<const NMHDR*>(lParam));
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_DESTROY:
       OnDestroy();
@@ -149,13 +211,16 @@ HWND CreateMainWindow(HINSTANCE instance) {
   windowClass.lpszClassName = kClassName;
   RegisterClassExW(&windowClass);
 
-  int left = (GetSystemMetrics(SM_CXSCREEN) - kWindowWidth) / 2;
-  int top = (GetSystemMetrics(SM_CYSCREEN) - kWindowHeight) / 2;
+  // Placed at the system DPI, and again at the DPI of its monitor where that differs.
+  int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  Placement place = WindowPlacement(screenWidth, screenHeight, SystemDpi());
   HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, WideFromProgramText(kWindowTitle).c_str(),
-                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, left, top,
-                                kWindowWidth, kWindowHeight, nullptr, nullptr, instance, nullptr);
+                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, place.x,
+                                place.y, place.width, place.height, nullptr, nullptr, instance, nullptr);
   if (!window) return nullptr;
+  int dpi = WindowDpi(window);
+  if (dpi != SystemDpi()) MoveTo(window, WindowPlacement(screenWidth, screenHeight, dpi));
   SetMainWindow(window);
-  CreateControls(window, instance);
+  CreateControls(window, instance, dpi);
   return window;
 }

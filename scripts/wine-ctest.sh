@@ -25,12 +25,5 @@ export WINEPREFIX="$PWD/build/$preset/wine-run.$$"
 trap 'end_wine_session; stop_xvfb; rm -rf "$WINEPREFIX"' EXIT
 start_xvfb || exit 1
 fresh_prefix "$WINEPREFIX"
-system=$(system_folder "$preset")
-fixtures="build/$preset/tests/wine"
-# Wine would run its own builtin programs in place of these files without the override.
-for program in ping tracert netsh; do
-  cp "$fixtures/recorder.exe" "$system/$program.exe"
-  "$WINE" reg add 'HKCU\Software\Wine\DllOverrides' /v "$program.exe" /d native /f >/dev/null 2>&1
-done
-cp "$fixtures/fake_advpack.dll" "$system/advpack.dll"
+install_fixtures "$preset"
 ctest --preset "$preset" "$@"

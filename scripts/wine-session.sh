@@ -101,6 +101,28 @@ system_folder() {
   esac
 }
 
+# install_fixtures PRESET: the test programs' ping, tracert, netsh and advpack in
+# the system folder of the current prefix.
+install_fixtures() {
+  local system fixtures="build/$1/tests/wine"
+  system=$(system_folder "$1")
+  # Wine would run its own builtin programs in place of these files without the override.
+  for program in ping tracert netsh; do
+    cp "$fixtures/recorder.exe" "$system/$program.exe"
+    "$WINE" reg add 'HKCU\Software\Wine\DllOverrides' /v "$program.exe" /d native /f >/dev/null 2>&1
+  done
+  cp "$fixtures/fake_advpack.dll" "$system/advpack.dll"
+}
+
+# set_prefix_dpi DPI: the display scale of the current prefix, as the control
+# panel sets it (100 % is 96). Takes effect for the programs started afterwards.
+set_prefix_dpi() {
+  "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  "$WINE" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' /v LogPixels \
+    /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wineserver -w
+}
+
 end_wine_session() {
   [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
 }

@@ -11,6 +11,8 @@
 #include "resources/skin_engine/skin_engine_win.h"
 #include "resources/skin_engine/skin_report.h"
 #include "runtime/codepage_win.h"
+#include "runtime/dpi.h"
+#include "runtime/dpi_win.h"
 
 EngineSkin engine;
 
@@ -350,7 +352,8 @@ HFONT CreateSkinFont(const SkinFont& wanted) {
   if (wanted.height == 0 && wanted.weight == 0 && wanted.face.empty()) return nullptr;
   LOGFONTW font = {};
   GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-  if (wanted.height != 0) font.lfHeight = wanted.height, font.lfWidth = 0;
+  // It stands in for the stock font, which is made for the system DPI.
+  if (wanted.height != 0) font.lfHeight = ScaleForDpi(wanted.height, SystemDpi()), font.lfWidth = 0;
   if (wanted.weight != 0) font.lfWeight = wanted.weight;
   if (!wanted.face.empty()) {
     // A face holds at most kSkinMaxFaceLength bytes, so it always fits.

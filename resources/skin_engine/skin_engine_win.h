@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "resources/skin_engine/skin_format.h"
+#include "resources/skin_engine/skin_metrics.h"
 
 // What the engine keeps for the skin in force. The brushes and the font stay
 // raw handles: they live from one SkinH_AttachRes to the next, Install deletes

@@ -7,9 +7,19 @@
 #include <string>
 
 #include "resources/skin_engine/skin_engine_win.h"
+#include "runtime/dpi.h"
+#include "runtime/dpi_win.h"
 #include "runtime/handles_win.h"
 
 namespace {
+
+// A skin's lengths are given at 96 DPI; a window draws them at its own.
+struct Scale {
+  int dpi;
+  int operator()(int length) const { return ScaleForDpi(length, dpi); }
+};
+
+Scale ScaleOf(HWND window) { return {WindowDpi(window)}; }
 
 COLORREF Mix(COLORREF a, COLORREF b, int part, int whole) {
   auto channel = [&](int shift) {
@@ -39,27 +49,28 @@ GdiObject RoundRegion(const RECT& rect, int radius) {
   return OwnGdiObject(CreateRoundRectRgn(rect.left, rect.top, rect.right + 1, rect.bottom + 1, radius * 2, radius * 2));
 }
 
-// A one-pixel outline of region in colour.
-void FrameRegion(HDC dc, HRGN region, COLORREF colour) {
+// An outline of region in colour, `width` pixels thick, inside the region.
+void FrameRegion(HDC dc, HRGN region, COLORREF colour, int width) {
   GdiObject brush = OwnGdiObject(CreateSolidBrush(colour));
-  FrameRgn(dc, region, static_cast<HBRUSH>(brush.get()), 1, 1);
+  FrameRgn(dc, region, static_cast<HBRUSH>(brush.get()), width, width);
 }
 
-// A one-pixel outline of rect in colour.
-void FrameRectangle(HDC dc, const RECT& rect, COLORREF colour) {
+// An outline of rect in colour, `width` pixels thick, inside rect.
+void FrameRectangle(HDC dc, RECT rect, COLORREF colour, int width) {
   GdiObject brush = OwnGdiObject(CreateSolidBrush(colour));
-  FrameRect(dc, &rect, static_cast<HBRUSH>(brush.get()));
+  for (int i = 0; i < width; ++i, InflateRect(&rect, -1, -1)) FrameRect(dc, &rect, static_cast<HBRUSH>(brush.get()));
 }
 
-// A shape filled with a gradient and outlined; radius 0 gives a rectangle.
-void DrawShape(HDC dc, const RECT& rect, int radius, COLORREF top, COLORREF bottom, COLORREF border) {
+// A shape filled with a gradient and outlined `line` pixels thick; radius 0
+// gives a rectangle.
+void DrawShape(HDC dc, const RECT& rect, int radius, COLORREF top, COLORREF bottom, COLORREF border, int line) {
   GdiObject region = RoundRegion(rect, radius);
   auto shape = static_cast<HRGN>(region.get());
   if (radius == 0) SetRectRgn(shape, rect.left, rect.top, rect.right, rect.bottom);
   SelectClipRgn(dc, shape);
   FillGradient(dc, rect, top, bottom);
   SelectClipRgn(dc, nullptr);
-  FrameRegion(dc, shape, border);
+  FrameRegion(dc, shape, border, line);
 }
 
 void DottedFrame(HDC dc, const RECT& rect, COLORREF colour) {
@@ -160,6 +171,8 @@ void PaintPushButton(HWND button, HDC target, bool hot) {
   bool pressed = (state & BST_PUSHED) != 0;
   bool enabled = IsWindowEnabled(button) != FALSE;
   bool focused = GetFocus() == button;
+  Scale scale = ScaleOf(button);
+  int line = scale(1), radius = scale(engine.skin.metrics.buttonRadius);
 
   FillColour(dc, rect, SurfaceColour(GetParent(button)));
   COLORREF top = Colour(kButtonFace), bottom = Colour(kButtonFace2), text = Colour(kButtonText);
@@ -169,17 +182,18 @@ void PaintPushButton(HWND button, HDC target, bool hot) {
     top = Colour(kButtonHot), bottom = Colour(kButtonHot2), text = Colour(kButtonHotText);
   if (!enabled) text = Colour(kDisabledText);
   RECT shape = {rect.left, rect.top, rect.right - 1, rect.bottom - 1};
-  DrawShape(dc, shape, engine.skin.metrics.buttonRadius, top, bottom, focused ? Colour(kFocus) : Colour(kButtonBorder));
+  DrawShape(dc, shape, radius, top, bottom, focused ? Colour(kFocus) : Colour(kButtonBorder), line);
   if (focused) {
-    RECT inner = {shape.left + 1, shape.top + 1, shape.right - 1, shape.bottom - 1};
-    GdiObject region = RoundRegion(inner, engine.skin.metrics.buttonRadius);
-    FrameRegion(dc, static_cast<HRGN>(region.get()), Mix(Colour(kFocus), top, 1, 2));
+    RECT inner = {shape.left + line, shape.top + line, shape.right - line, shape.bottom - line};
+    GdiObject region = RoundRegion(inner, radius);
+    FrameRegion(dc, static_cast<HRGN>(region.get()), Mix(Colour(kFocus), top, 1, 2), line);
   }
 
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, text);
-  RECT box = {rect.left + 4, rect.top + 2, rect.right - 4, rect.bottom - 2};
-  if (pressed) OffsetRect(&box, 1, 1);
+  int marginX = scale(kButtonTextMarginX), marginY = scale(kButtonTextMarginY);
+  RECT box = {rect.left + marginX, rect.top + marginY, rect.right - marginX, rect.bottom - marginY};
+  if (pressed) OffsetRect(&box, line, line);
   DrawCentredText(dc, TextOf(button), box, DT_CENTER | DT_NOPREFIX);
   CloseCanvas(canvas);
 }
@@ -194,39 +208,44 @@ void PaintCheckButton(HWND button, HDC target, bool hot) {
   LRESULT state = SendMessageW(button, BM_GETSTATE, 0, 0);
   bool pressed = (state & BST_PUSHED) != 0;
   bool enabled = IsWindowEnabled(button) != FALSE;
+  Scale scale = ScaleOf(button);
+  int line = scale(1);
 
   FillColour(dc, rect, SurfaceColour(GetParent(button)));
-  constexpr int kBox = 13;
-  RECT box = {rect.left + 1, (rect.bottom - kBox) / 2, rect.left + 1 + kBox, (rect.bottom - kBox) / 2 + kBox};
+  int side = scale(kCheckBoxSide);
+  int left = rect.left + scale(kCheckBoxLeft);
+  RECT box = {left, (rect.bottom - side) / 2, left + side, (rect.bottom - side) / 2 + side};
   COLORREF fill = pressed ? Mix(Colour(kCheckBox), Colour(kCheckMark), 1, 4) : Colour(kCheckBox);
   COLORREF border = (hot && enabled) || GetFocus() == button ? Colour(kFocus) : Colour(kCheckBorder);
-  int radius = radio ? kBox / 2 + 1 : engine.skin.metrics.checkRadius;
-  DrawShape(dc, box, radius, fill, fill, border);
+  int radius = radio ? side / 2 + 1 : scale(engine.skin.metrics.checkRadius);
+  DrawShape(dc, box, radius, fill, fill, border, line);
 
   COLORREF mark = enabled ? Colour(kCheckMark) : Colour(kDisabledText);
   LRESULT check = state & (BST_CHECKED | BST_INDETERMINATE);
   if (check == BST_CHECKED && !radio) {
-    GdiObject pen = OwnGdiObject(CreatePen(PS_SOLID, 2, mark));
+    GdiObject pen = OwnGdiObject(CreatePen(PS_SOLID, scale(2), mark));
     HGDIOBJ old = SelectObject(dc, pen.get());
-    POINT tick[] = {{box.left + 3, box.top + 6}, {box.left + 5, box.top + 9}, {box.left + 10, box.top + 3}};
+    POINT tick[] = {{box.left + scale(3), box.top + scale(6)},
+                    {box.left + scale(5), box.top + scale(9)},
+                    {box.left + scale(10), box.top + scale(3)}};
     Polyline(dc, tick, static_cast<int>(std::size(tick)));
     SelectObject(dc, old);
   } else if (check == BST_CHECKED) {
     GdiObject dot = OwnGdiObject(CreateSolidBrush(mark));
     HGDIOBJ oldBrush = SelectObject(dc, dot.get());
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
-    Ellipse(dc, box.left + 3, box.top + 3, box.right - 2, box.bottom - 2);
+    Ellipse(dc, box.left + scale(3), box.top + scale(3), box.right - scale(2), box.bottom - scale(2));
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
   } else if (check == BST_INDETERMINATE) {
-    RECT square = {box.left + 3, box.top + 3, box.right - 3, box.bottom - 3};
+    RECT square = {box.left + scale(3), box.top + scale(3), box.right - scale(3), box.bottom - scale(3)};
     FillColour(dc, square, mark);
   }
 
   std::wstring text = TextOf(button);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, enabled ? Colour(kPageText) : Colour(kDisabledText));
-  RECT label = {box.right + 4, rect.top, rect.right, rect.bottom};
+  RECT label = {box.right + scale(kCheckBoxGap), rect.top, rect.right, rect.bottom};
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &label,
             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   if (GetFocus() == button) {
@@ -234,7 +253,8 @@ void PaintCheckButton(HWND button, HDC target, bool hot) {
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measure,
               DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
     int height = measure.bottom - measure.top;
-    RECT ring = {label.left - 2, (rect.bottom - height) / 2 - 1, measure.right + 2, (rect.bottom + height) / 2 + 1};
+    RECT ring = {label.left - scale(2), (rect.bottom - height) / 2 - line, measure.right + scale(2),
+                 (rect.bottom + height) / 2 + line};
     DottedFrame(dc, ring, Colour(kFocus));
   }
   CloseCanvas(canvas);
@@ -251,10 +271,12 @@ void PaintTabs(HWND tabs, HDC target, int hotItem) {
   RECT first = {0, 0, 0, 0};
   if (count > 0) SendMessageW(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
   RECT body = {rect.left, count > 0 ? first.bottom : rect.top, rect.right, rect.bottom};
+  Scale scale = ScaleOf(tabs);
+  int line = scale(1);
   DrawShape(dc, {body.left, body.top, body.right - 1, body.bottom - 1}, 0, Colour(kPage), Colour(kPage),
-            Colour(kTabBorder));
+            Colour(kTabBorder), line);
 
-  int radius = engine.skin.metrics.tabRadius;
+  int radius = scale(engine.skin.metrics.tabRadius);
   SetBkMode(dc, TRANSPARENT);
   for (int pass = 0; pass < 2; ++pass) {  // the selected tab last, over its neighbours
     for (int i = 0; i < count; ++i) {
@@ -264,18 +286,18 @@ void PaintTabs(HWND tabs, HDC target, int hotItem) {
       COLORREF fill = i == selected ? Colour(kTabSelected) : i == hotItem ? Colour(kTabHot) : Colour(kTab);
       RECT shape = item;
       if (i == selected)
-        InflateRect(&shape, 2, 0), shape.top -= 2;
+        InflateRect(&shape, scale(2), 0), shape.top -= scale(2);
       else
-        shape.top += 1;
+        shape.top += line;
       // Rounded at the top only: the shape runs past the body's edge, which is then redrawn.
       RECT tall = {shape.left, shape.top, shape.right - 1, shape.bottom + radius};
-      DrawShape(dc, tall, radius, fill, fill, Colour(kTabBorder));
-      RECT seam = {shape.left, body.top, shape.right, body.top + radius + 1};
+      DrawShape(dc, tall, radius, fill, fill, Colour(kTabBorder), line);
+      RECT seam = {shape.left, body.top, shape.right, body.top + radius + line};
       if (i == selected) {
-        FillColour(dc, {shape.left + 1, body.top, shape.right - 2, body.top + radius + 1}, Colour(kPage));
+        FillColour(dc, {shape.left + line, body.top, shape.right - 1 - line, seam.bottom}, Colour(kPage));
       } else {
         FillColour(dc, seam, Colour(kPage));
-        FillColour(dc, {seam.left, body.top, seam.right, body.top + 1}, Colour(kTabBorder));
+        FillColour(dc, {seam.left, body.top, seam.right, body.top + line}, Colour(kTabBorder));
       }
 
       wchar_t caption[128] = {};
@@ -288,7 +310,7 @@ void PaintTabs(HWND tabs, HDC target, int hotItem) {
       RECT label = {shape.left, shape.top, shape.right, body.top};
       DrawTextW(dc, caption, -1, &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
       if (i == selected && GetFocus() == tabs) {
-        RECT ring = {label.left + 3, label.top + 3, label.right - 4, label.bottom - 2};
+        RECT ring = {label.left + scale(3), label.top + scale(3), label.right - scale(4), label.bottom - scale(2)};
         DottedFrame(dc, ring, Colour(kFocus));
       }
     }
@@ -304,7 +326,8 @@ void PaintEditFrame(HWND edit) {
   HDC dc = GetWindowDC(edit);
   ExcludeClipRect(dc, rects.client.left, rects.client.top, rects.client.right, rects.client.bottom);
   FillColour(dc, rects.outer, IsWindowEnabled(edit) ? Colour(kEdit) : Colour(kPage));
-  FrameRectangle(dc, rects.outer, GetFocus() == edit ? Colour(kEditFocusBorder) : Colour(kEditBorder));
+  FrameRectangle(dc, rects.outer, GetFocus() == edit ? Colour(kEditFocusBorder) : Colour(kEditBorder),
+                 ScaleOf(edit)(1));
   ReleaseDC(edit, dc);
 }
 
@@ -337,29 +360,30 @@ void DrawCaptionBackground(HDC dc, const WindowRects& rects, const RECT& caption
 }
 
 // The small icon, for windows with a system menu. Returns where the title begins.
-int DrawCaptionIcon(HDC dc, HWND window, LONG style, const RECT& caption) {
+int DrawCaptionIcon(HDC dc, HWND window, LONG style, const RECT& caption, Scale scale) {
   int height = caption.bottom - caption.top;
-  int x = caption.left + 4;
+  int x = caption.left + scale(4);
+  int size = SystemMetricForDpi(SM_CXSMICON, scale.dpi);
   HICON icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
   if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM));
   if (icon && (style & WS_SYSMENU)) {
-    DrawIconEx(dc, x, caption.top + (height - 16) / 2, icon, 16, 16, 0, nullptr, DI_NORMAL);
-    x += 20;
+    DrawIconEx(dc, x, caption.top + (height - size) / 2, icon, size, size, 0, nullptr, DI_NORMAL);
+    x += size + scale(4);
   }
   return x;
 }
 
 // The close and minimize glyphs where the system hit-tests those buttons; the
 // maximize button's place stays empty. Returns where the title must end.
-int DrawCaptionButtons(HDC dc, LONG style, const RECT& caption, COLORREF colour) {
+int DrawCaptionButtons(HDC dc, LONG style, const RECT& caption, COLORREF colour, Scale scale) {
   int height = caption.bottom - caption.top;
-  int button = GetSystemMetrics(SM_CXSIZE);
+  int button = SystemMetricForDpi(SM_CXSIZE, scale.dpi);
   int glyph = height / 4;
   int right = caption.right;
-  GdiObject pen = OwnGdiObject(CreatePen(PS_SOLID, 2, colour));
+  GdiObject pen = OwnGdiObject(CreatePen(PS_SOLID, scale(2), colour));
   HGDIOBJ oldPen = SelectObject(dc, pen.get());
   if (style & WS_SYSMENU) {
-    int cx = right - button / 2 - 1, cy = caption.top + height / 2;
+    int cx = right - button / 2 - scale(1), cy = caption.top + height / 2;
     POINT a[] = {{cx - glyph, cy - glyph}, {cx + glyph, cy + glyph}};
     POINT b[] = {{cx - glyph, cy + glyph}, {cx + glyph, cy - glyph}};
     Polyline(dc, a, 2);
@@ -379,12 +403,10 @@ int DrawCaptionButtons(HDC dc, LONG style, const RECT& caption, COLORREF colour)
 }
 
 // The title in the system's caption font, cut short with an ellipsis.
-void DrawCaptionTitle(HDC dc, HWND window, RECT label, COLORREF colour) {
-  NONCLIENTMETRICSW metrics = {};
-  metrics.cbSize = sizeof metrics;
-  GdiObject font = OwnGdiObject(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)
-                                    ? CreateFontIndirectW(&metrics.lfCaptionFont)
-                                    : nullptr);
+void DrawCaptionTitle(HDC dc, HWND window, RECT label, COLORREF colour, Scale scale) {
+  LOGFONTW captionFont = {};
+  GdiObject font =
+      OwnGdiObject(CaptionFontForDpi(scale.dpi, captionFont) ? CreateFontIndirectW(&captionFont) : nullptr);
   HGDIOBJ oldFont = SelectObject(dc, font ? font.get() : GetStockObject(DEFAULT_GUI_FONT));
   std::wstring title = TextOf(window);
   SetBkMode(dc, TRANSPARENT);
@@ -396,16 +418,16 @@ void DrawCaptionTitle(HDC dc, HWND window, RECT label, COLORREF colour) {
 
 // The frame is drawn in a memory bitmap the size of the window, then copied
 // to the window DC around the client area, so it never shows half-drawn.
-void DrawFrame(HWND window, HDC target, LONG style, const WindowRects& rects, const RECT& caption) {
+void DrawFrame(HWND window, HDC target, LONG style, const WindowRects& rects, const RECT& caption, Scale scale) {
   MemoryDc memory = OwnMemoryDc(CreateCompatibleDC(target));
   GdiObject bitmap = OwnGdiObject(CreateCompatibleBitmap(target, rects.outer.right, rects.outer.bottom));
   HDC dc = memory.get();
   HGDIOBJ oldBitmap = SelectObject(dc, bitmap.get());
   CaptionColours colours = CaptionColoursOf(GetPropW(window, kInactiveProperty) == nullptr);
   DrawCaptionBackground(dc, rects, caption, colours);
-  int left = DrawCaptionIcon(dc, window, style, caption);
-  int right = DrawCaptionButtons(dc, style, caption, colours.text);
-  DrawCaptionTitle(dc, window, {left, caption.top, right - 4, caption.bottom}, colours.text);
+  int left = DrawCaptionIcon(dc, window, style, caption, scale);
+  int right = DrawCaptionButtons(dc, style, caption, colours.text, scale);
+  DrawCaptionTitle(dc, window, {left, caption.top, right - scale(4), caption.bottom}, colours.text, scale);
   const RECT& client = rects.client;
   ExcludeClipRect(target, client.left, client.top, client.right, client.bottom);
   BitBlt(target, 0, 0, rects.outer.right, rects.outer.bottom, dc, 0, 0, SRCCOPY);
@@ -421,9 +443,10 @@ void PaintCaption(HWND window) {
   if ((style & WS_CAPTION) != WS_CAPTION || IsIconic(window)) return;
   WindowRects rects = RectsOf(window);
   int border = rects.client.left;
-  RECT caption = {border, border, rects.outer.right - border, border + GetSystemMetrics(SM_CYCAPTION) - 1};
+  Scale scale = ScaleOf(window);
+  RECT caption = {border, border, rects.outer.right - border, border + SystemMetricForDpi(SM_CYCAPTION, scale.dpi) - 1};
   if (caption.bottom > rects.client.top || caption.right <= caption.left) return;
   HDC target = GetWindowDC(window);
-  DrawFrame(window, target, style, rects, caption);
+  DrawFrame(window, target, style, rects, caption, scale);
   ReleaseDC(window, target);
 }

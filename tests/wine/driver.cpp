@@ -250,7 +250,7 @@ bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
   return ok && written == bytes.size();
 }
 
-std::wstring WideFromUtf8(const std::string& text) {
+std::wstring WideOfUtf8(const std::string& text) {
   if (text.empty()) return {};
   int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(static_cast<size_t>(length), L'\0');

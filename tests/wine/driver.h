@@ -64,4 +64,4 @@ bool WriteBitmapFile(const std::wstring& path, const Capture& capture);
 
 std::string ReadWholeFile(const std::wstring& path);
 bool WriteWholeFile(const std::wstring& path, const std::string& bytes);
-std::wstring WideFromUtf8(const std::string& text);
+std::wstring WideOfUtf8(const std::string& text);

@@ -32,7 +32,7 @@ struct Recorded {
 
 std::vector<Recorded> ReadRecords(const std::wstring& path) {
   std::vector<Recorded> records;
-  std::wstring all = WideFromUtf8(ReadWholeFile(path));
+  std::wstring all = WideOfUtf8(ReadWholeFile(path));
   for (size_t at = 0, end; (end = all.find(L'\n', at)) != std::wstring::npos; at = end + 1) {
     std::wstring row = all.substr(at, end - at);
     size_t tab = row.find(L'\t');
