@@ -26,6 +26,7 @@ struct PageFonts {
 };
 
 PageFonts fonts;
+IconHandle captionIcon = OwnIcon(nullptr);  // nullptr: the class's small icon serves
 
 PageFonts FontsFor(int dpi) {
   PageFonts made;
@@ -55,6 +56,17 @@ const ControlSpec& RowOf(HWND child) { return kControls[GetWindowLongPtrW(child,
 // left alone there, and scaled at any other DPI.
 void PadTabs(HWND tabs, int dpi) {
   SendMessageW(tabs, TCM_SETPADDING, 0, MAKELPARAM(ScaleForDpi(6, dpi), ScaleForDpi(3, dpi)));
+}
+
+// The caption's icon from its own image at the small-icon size of the DPI. The
+// class's small icon is made for the system DPI; at any other it would be stretched.
+void SetCaptionIcon(HWND window, int dpi) {
+  int size = SystemMetricForDpi(SM_CXSMICON, dpi);
+  IconHandle icon = OwnIcon(
+      static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconId), IMAGE_ICON, size, size, 0)));
+  if (!icon) return;
+  SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
+  captionIcon = std::move(icon);  // the earlier one goes once the window holds this one
 }
 
 void MoveTo(HWND window, const Placement& place) {
@@ -127,6 +139,7 @@ void OnDpiChanged(HWND window, int dpi, const RECT& suggested) {
   PageFonts old = std::move(fonts);
   fonts = FontsFor(dpi);
   MoveTo(window, {suggested.left, suggested.top, suggested.right - suggested.left, suggested.bottom - suggested.top});
+  SetCaptionIcon(window, dpi);
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     bool isTabs = GetDlgCtrlID(child) == pageTabs;
     if (isTabs) PadTabs(child, dpi);
@@ -161,6 +174,7 @@ void OnNotify(HWND window, const NMHDR& header) {
 void OnDestroy() {
   NoteMainWindowDestroyed();
   fonts = PageFonts();
+  captionIcon.reset();
   PostQuitMessage(0);
 }
 
@@ -219,7 +233,10 @@ HWND CreateMainWindow(HINSTANCE instance) {
                                 place.y, place.width, place.height, nullptr, nullptr, instance, nullptr);
   if (!window) return nullptr;
   int dpi = WindowDpi(window);
-  if (dpi != SystemDpi()) MoveTo(window, WindowPlacement(screenWidth, screenHeight, dpi));
+  if (dpi != SystemDpi()) {
+    MoveTo(window, WindowPlacement(screenWidth, screenHeight, dpi));
+    SetCaptionIcon(window, dpi);
+  }
   SetMainWindow(window);
   CreateControls(window, instance, dpi);
   return window;

@@ -72,7 +72,7 @@ endif()
 # The shipped binaries import only KnownDLLs, restrict load-time imports to the
 # system folder, and the engine exports its one function.
 add_test(NAME binaries.nevrolt COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/binaries/check_binary.py
-         $<TARGET_FILE:Nevrolt> --report ${CMAKE_BINARY_DIR}/results/binaries.nevrolt.xml)
+         $<TARGET_FILE:Nevrolt> --manifest --report ${CMAKE_BINARY_DIR}/results/binaries.nevrolt.xml)
 add_test(NAME binaries.skin_engine COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/binaries/check_binary.py
          $<TARGET_FILE:skin_engine> --report ${CMAKE_BINARY_DIR}/results/binaries.skin_engine.xml
          --exports SkinH_AttachRes)

@@ -12,6 +12,7 @@ using KernelHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, decltype(&Cl
 using ModuleHandle = std::unique_ptr<std::remove_pointer_t<HMODULE>, decltype(&FreeLibrary)>;
 using GdiObject = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, decltype(&DeleteObject)>;
 using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, decltype(&DeleteDC)>;
+using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, decltype(&DestroyIcon)>;
 // WinINet's handles, closed by the InternetCloseHandle of the loaded library.
 using InternetHandle = std::unique_ptr<void, BOOL(WINAPI*)(void*)>;
 
@@ -23,3 +24,4 @@ inline KernelHandle OwnHandle(HANDLE handle) {
 inline ModuleHandle OwnModule(HMODULE module) { return ModuleHandle(module, &FreeLibrary); }
 inline GdiObject OwnGdiObject(HGDIOBJ object) { return GdiObject(object, &DeleteObject); }
 inline MemoryDc OwnMemoryDc(HDC dc) { return MemoryDc(dc, &DeleteDC); }
+inline IconHandle OwnIcon(HICON icon) { return IconHandle(icon, &DestroyIcon); }

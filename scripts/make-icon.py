@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Draws Nevrolt's icon (a globe on a teal tile, with a small wrench-like bar)
-and writes it as resources/nevrolt.ico with 16, 32 and 48 pixel images."""
+and writes it as resources/nevrolt.ico with an image for each size Windows
+asks for from 100 % to 200 %: 16, 20, 24 and 32 pixels for the caption and
+taskbar, 40 and 48 for larger views."""
 import math
 import struct
 import sys
@@ -57,7 +59,7 @@ def image(size):
 
 
 def main(path):
-    sizes = [16, 32, 48]
+    sizes = [16, 20, 24, 32, 40, 48]
     images = [image(s) for s in sizes]
     out = struct.pack("<HHH", 0, 1, len(sizes))
     offset = 6 + 16 * len(sizes)

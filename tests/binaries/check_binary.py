@@ -1,15 +1,19 @@
 #!/usr/bin/env python3
-"""check_binary.py FILE [--report XML] [--exports NAME ...]
+"""check_binary.py FILE [--report XML] [--manifest] [--exports NAME ...]
 
 Reads the PE headers of a shipped binary and fails when the loader could be
 made to map a library from the program's folder: a load-time (or delay-load)
 import outside Windows' KnownDLLs, or a load configuration whose
 DependentLoadFlags do not restrict imports to the system folder. With
---exports, the binary must export exactly those names. With --report, the
+--exports, the binary must export exactly those names. With --manifest, its
+manifest must ask for administrator rights without UI access, declare
+per-monitor DPI awareness (v2, then v1, then the system DPI) and no common
+controls 6. With --report, the
 outcome is also written as a GoogleTest-style XML report."""
 import os
 import struct
 import sys
+import xml.etree.ElementTree as ElementTree
 from xml.sax.saxutils import quoteattr
 
 # HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\KnownDLLs on Windows 10
@@ -82,6 +86,63 @@ class Image:
         return struct.unpack_from("<H", self.data, at + field)[0] if size >= field + 2 else None
 
 
+    def resource(self, kind, number):
+        """The bytes of resource `kind`/`number` in its first language, or None."""
+        rva, _ = self.directories[2]
+        if not rva:
+            return None
+        base = self.offset(rva)
+
+        def entry(directory, wanted):
+            named, numbered = struct.unpack_from("<HH", self.data, directory + 12)
+            for i in range(named + numbered):
+                name, target = struct.unpack_from("<II", self.data, directory + 16 + 8 * i)
+                if wanted is None or name == wanted:
+                    return target
+            return None
+
+        at = base
+        for wanted in (kind, number):  # then the first language, a data entry
+            target = entry(at, wanted)
+            if target is None or not target & 0x80000000:
+                return None
+            at = base + (target & 0x7FFFFFFF)
+        leaf = entry(at, None)
+        if leaf is None or leaf & 0x80000000:
+            return None
+        data_rva, size = struct.unpack_from("<II", self.data, base + leaf)
+        return self.data[self.offset(data_rva):self.offset(data_rva) + size]
+
+
+RT_MANIFEST = 24
+ASM_V1 = "{urn:schemas-microsoft-com:asm.v1}"
+ASM_V3 = "{urn:schemas-microsoft-com:asm.v3}"
+SETTINGS_2005 = "{http://schemas.microsoft.com/SMI/2005/WindowsSettings}"
+SETTINGS_2016 = "{http://schemas.microsoft.com/SMI/2016/WindowsSettings}"
+
+
+def manifest_faults(image):
+    data = image.resource(RT_MANIFEST, 1)
+    if data is None:
+        return ["carries no manifest"]
+    root = ElementTree.fromstring(data)
+    faults = []
+    level = root.find(".//%srequestedExecutionLevel" % ASM_V3)
+    if level is None or level.get("level") != "requireAdministrator" or level.get("uiAccess") != "false":
+        faults.append("the manifest does not ask for requireAdministrator with uiAccess false")
+    settings = root.find("%sapplication/%swindowsSettings" % (ASM_V3, ASM_V3))
+    aware = settings.findtext(SETTINGS_2005 + "dpiAware", "") if settings is not None else ""
+    awareness = settings.findtext(SETTINGS_2016 + "dpiAwareness", "") if settings is not None else ""
+    if aware.strip().lower() != "true/pm":
+        faults.append("dpiAware is %r, not 'true/pm'" % aware)
+    if [part.strip() for part in awareness.split(",")] != ["PerMonitorV2", "PerMonitor"]:
+        faults.append("dpiAwareness is %r, not 'PerMonitorV2, PerMonitor'" % awareness)
+    for identity in root.iter(ASM_V1 + "assemblyIdentity"):
+        if identity.get("name") == "Microsoft.Windows.Common-Controls":
+            faults.append("the manifest depends on the common controls")
+    return faults
+
+
 def write_report(report, path, faults):
     name = os.path.basename(path)
     failures = "".join("<failure message=%s/>" % quoteattr(fault) for fault in faults)
@@ -96,6 +157,7 @@ def main(arguments):
     path = arguments[0]
     wanted = arguments[arguments.index("--exports") + 1:] if "--exports" in arguments else None
     report = arguments[arguments.index("--report") + 1] if "--report" in arguments else None
+    check_manifest = "--manifest" in arguments
     image = Image(open(path, "rb").read())
     faults = []
     for name in image.imports():
@@ -104,6 +166,8 @@ def main(arguments):
     flags = image.dependent_load_flags()
     if flags != LOAD_LIBRARY_SEARCH_SYSTEM32:
         faults.append("DependentLoadFlags are %s, not %#x" % (flags if flags is None else hex(flags), LOAD_LIBRARY_SEARCH_SYSTEM32))
+    if check_manifest:
+        faults += manifest_faults(image)
     if wanted is not None and sorted(image.exports()) != sorted(wanted):
         faults.append("exports %s, not exactly %s" % (image.exports(), wanted))
     for fault in faults:
