@@ -33,7 +33,7 @@ PageFonts FontsFor(int dpi) {
   if (dpi != SystemDpi()) {
     LOGFONTW face = {};
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
-    face.lfHeight = MulDiv(face.lfHeight, dpi, SystemDpi());
+    face.lfHeight = ScaleFromSystemDpi(face.lfHeight, dpi);
     face.lfWidth = 0;
     made.gui = OwnGdiObject(CreateFontIndirectW(&face));
   }

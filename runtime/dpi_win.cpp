@@ -42,6 +42,8 @@ int SystemDpi() {
   return dpi;
 }
 
+int ScaleFromSystemDpi(int length, int dpi) { return MulDiv(length, dpi, SystemDpi()); }
+
 int WindowDpi(HWND window) {
   UINT dpi = PerMonitor().dpiForWindow ? PerMonitor().dpiForWindow(window) : 0;
   return dpi ? static_cast<int>(dpi) : SystemDpi();
@@ -49,22 +51,17 @@ int WindowDpi(HWND window) {
 
 int SystemMetricForDpi(int index, int dpi) {
   if (PerMonitor().metricsForDpi) return PerMonitor().metricsForDpi(index, static_cast<UINT>(dpi));
-  return MulDiv(GetSystemMetrics(index), dpi, SystemDpi());
+  return ScaleFromSystemDpi(GetSystemMetrics(index), dpi);
 }
 
 bool CaptionFontForDpi(int dpi, LOGFONTW& font) {
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof metrics;
-  if (PerMonitor().parametersForDpi) {
-    if (!PerMonitor().parametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))) {
-      return false;
-    }
-    font = metrics.lfCaptionFont;
-    return true;
-  }
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return false;
+  auto forDpi = PerMonitor().parametersForDpi;
+  BOOL found = forDpi ? forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))
+                      : SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  if (!found) return false;
   font = metrics.lfCaptionFont;
-  font.lfHeight = MulDiv(font.lfHeight, dpi, SystemDpi());
-  font.lfWidth = 0;
+  if (!forDpi) font.lfHeight = ScaleFromSystemDpi(font.lfHeight, dpi), font.lfWidth = 0;
   return true;
 }

@@ -7,6 +7,9 @@
 
 // The DPI of the screen: the one the system's metrics and stock fonts are made for.
 int SystemDpi();
+// A length made for the system DPI (a system metric, a stock or system font's
+// height) at `dpi`.
+int ScaleFromSystemDpi(int length, int dpi);
 // The DPI of the monitor the window is on, or SystemDpi where the system cannot say.
 int WindowDpi(HWND window);
 // GetSystemMetrics as it stands at `dpi`.
